@@ -1,0 +1,253 @@
+#include "platform/foundation/NSValues.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace platform {
+
+OBJC_CLASS_DEFINE(NSString)
+OBJC_CLASS_DEFINE(NSNumber)
+OBJC_CLASS_DEFINE(NSArray)
+OBJC_CLASS_DEFINE(NSMutableArray)
+OBJC_CLASS_DEFINE(NSDictionary)
+OBJC_CLASS_DEFINE(NSMutableDictionary)
+OBJC_CLASS_DEFINE(NSData)
+OBJC_CLASS_DEFINE(NSDate)
+
+unsigned long NSString::length() const
+{
+    unsigned long units = 0;
+    for (size_t i = 0; i < m_utf8.size();) {
+        auto c = static_cast<unsigned char>(m_utf8[i]);
+        size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        units += n == 4 ? 2 : 1;
+        i += n;
+    }
+    return units;
+}
+
+bool NSString::isEqual(id other) const
+{
+    return isString(other) && static_cast<NSString*>(other)->m_utf8 == m_utf8;
+}
+
+bool isString(id object)
+{
+    return objc::object_isKindOfClass(object, NSString::staticClass());
+}
+
+std::string str(id object)
+{
+    return isString(object) ? static_cast<NSString*>(object)->str() : std::string();
+}
+
+void NSString::registerMethods(objc::ClassBuilder<NSString>& b)
+{
+    b.method<&NSString::UTF8String>("UTF8String")
+        .method<&NSString::length>("length")
+        .method<&NSString::isEqualToString>("isEqualToString:")
+        .method<&NSString::isEqual>("isEqual:")
+        .method<&NSString::description>("description");
+}
+
+bool NSNumber::isEqual(id other) const
+{
+    if (!objc::object_isKindOfClass(other, NSNumber::staticClass()))
+        return false;
+    auto* n = static_cast<NSNumber*>(other);
+    if (m_kind == Kind::Real || n->m_kind == Kind::Real)
+        return doubleValue() == n->doubleValue();
+    return m_int == n->m_int;
+}
+
+void NSNumber::registerMethods(objc::ClassBuilder<NSNumber>& b)
+{
+    b.method<&NSNumber::boolValue>("boolValue")
+        .method<&NSNumber::integerValue>("integerValue")
+        .method<&NSNumber::intValue>("intValue")
+        .method<&NSNumber::doubleValue>("doubleValue")
+        .method<&NSNumber::isEqual>("isEqual:")
+        .classMethod<&NSNumber::numberWithBool>("numberWithBool:")
+        .classMethod<&NSNumber::numberWithInteger>("numberWithInteger:")
+        .classMethod<&NSNumber::numberWithDouble>("numberWithDouble:");
+}
+
+bool NSArray::isEqual(id other) const
+{
+    if (!objc::object_isKindOfClass(other, NSArray::staticClass()))
+        return false;
+    auto& theirs = static_cast<NSArray*>(other)->m_items;
+    return std::equal(m_items.begin(), m_items.end(), theirs.begin(), theirs.end(),
+        [](const Ref<Object>& a, const Ref<Object>& b) { return platform::isEqual(a.get(), b.get()); });
+}
+
+void NSArray::registerMethods(objc::ClassBuilder<NSArray>& b)
+{
+    b.method<&NSArray::count>("count")
+        .method<&NSArray::objectAtIndex>("objectAtIndex:")
+        .method<&NSArray::firstObject>("firstObject")
+        .method<&NSArray::lastObject>("lastObject")
+        .method<&NSArray::isEqual>("isEqual:");
+}
+
+void NSMutableArray::insertObject(id object, unsigned long index)
+{
+    if (object && index <= m_items.size())
+        m_items.insert(m_items.begin() + long(index), Ref<Object>(object));
+}
+
+void NSMutableArray::removeObjectAtIndex(unsigned long index)
+{
+    if (index < m_items.size())
+        m_items.erase(m_items.begin() + long(index));
+}
+
+void NSMutableArray::replaceObjectAtIndex(unsigned long index, id object)
+{
+    if (object && index < m_items.size())
+        m_items[index] = Ref<Object>(object);
+}
+
+void NSMutableArray::removeObject(id object)
+{
+    std::erase_if(m_items, [object](const Ref<Object>& item) { return platform::isEqual(item.get(), object); });
+}
+
+void NSMutableArray::registerMethods(objc::ClassBuilder<NSMutableArray>& b)
+{
+    b.method<&NSMutableArray::addObject>("addObject:")
+        .method<&NSMutableArray::insertObject>("insertObject:atIndex:")
+        .method<&NSMutableArray::removeObjectAtIndex>("removeObjectAtIndex:")
+        .method<&NSMutableArray::replaceObjectAtIndex>("replaceObjectAtIndex:withObject:")
+        .method<&NSMutableArray::removeObject>("removeObject:")
+        .method<&NSMutableArray::removeAllObjects>("removeAllObjects");
+}
+
+RefPtr<Object> NSDictionary::get(const std::string& key) const
+{
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? nullptr : RefPtr<Object>(it->second);
+}
+
+RefPtr<NSArray> NSDictionary::allKeys() const
+{
+    std::vector<Ref<Object>> keys;
+    for (auto& [key, value] : m_entries)
+        keys.push_back(ns(key));
+    return NSArray::create(std::move(keys));
+}
+
+bool NSDictionary::isEqual(id other) const
+{
+    if (!objc::object_isKindOfClass(other, NSDictionary::staticClass()))
+        return false;
+    auto& theirs = static_cast<NSDictionary*>(other)->m_entries;
+    return std::equal(m_entries.begin(), m_entries.end(), theirs.begin(), theirs.end(),
+        [](auto& a, auto& b) { return a.first == b.first && platform::isEqual(a.second.get(), b.second.get()); });
+}
+
+void NSDictionary::registerMethods(objc::ClassBuilder<NSDictionary>& b)
+{
+    b.method<&NSDictionary::count>("count")
+        .method<&NSDictionary::objectForKey>("objectForKey:")
+        .method<&NSDictionary::allKeys>("allKeys")
+        .method<&NSDictionary::isEqual>("isEqual:");
+}
+
+void NSMutableDictionary::set(const std::string& key, id object)
+{
+    if (object)
+        m_entries[key] = Ref<Object>(object);
+    else
+        m_entries.erase(key);
+}
+
+void NSMutableDictionary::registerMethods(objc::ClassBuilder<NSMutableDictionary>& b)
+{
+    b.method<&NSMutableDictionary::setObjectForKey>("setObject:forKey:")
+        .method<&NSMutableDictionary::removeObjectForKey>("removeObjectForKey:");
+}
+
+bool NSData::isEqual(id other) const
+{
+    return objc::object_isKindOfClass(other, NSData::staticClass()) && static_cast<NSData*>(other)->m_bytes == m_bytes;
+}
+
+void NSData::registerMethods(objc::ClassBuilder<NSData>& b)
+{
+    b.method<&NSData::length>("length").method<&NSData::isEqual>("isEqual:");
+}
+
+Ref<NSDate> NSDate::date()
+{
+    using namespace std::chrono;
+    return dateWithTimeIntervalSince1970(duration<double>(system_clock::now().time_since_epoch()).count());
+}
+
+bool NSDate::isEqual(id other) const
+{
+    return objc::object_isKindOfClass(other, NSDate::staticClass()) && static_cast<NSDate*>(other)->m_seconds == m_seconds;
+}
+
+void NSDate::registerMethods(objc::ClassBuilder<NSDate>& b)
+{
+    b.method<&NSDate::timeIntervalSince1970>("timeIntervalSince1970")
+        .method<&NSDate::isEqual>("isEqual:")
+        .classMethod<&NSDate::date>("date")
+        .classMethod<&NSDate::dateWithTimeIntervalSince1970>("dateWithTimeIntervalSince1970:");
+}
+
+bool isEqual(id a, id b)
+{
+    if (a == b)
+        return true;
+    if (!a || !b)
+        return false;
+    return objc::send<bool(id)>(a, "isEqual:", b);
+}
+
+namespace {
+// Key-value reading on every object: a named private field, else a getter of
+// that name answering an object, else nil.
+RefPtr<Object> valueForKey(id self, objc::SEL, id key)
+{
+    std::string name = str(key);
+    if (objc::Ivar ivar = objc::class_getInstanceVariable(self->isa(), name.c_str()))
+        return objc::object_getIvar(self, ivar);
+    objc::SEL getter = objc::sel_registerName(name.c_str());
+    objc::Method m = objc::class_getInstanceMethod(self->isa(), getter);
+    if (m && objc::method_getTypeEncoding(m) == objc::signatureEncoding<RefPtr<Object>>())
+        return objc::send<RefPtr<Object>>(self, getter);
+    return nullptr;
+}
+
+RefPtr<Object> describe(id self, objc::SEL)
+{
+    return ns(std::string("<") + objc::object_getClassName(self) + ">");
+}
+}
+
+void registerFoundationClasses()
+{
+    static const bool done = [] {
+        objc::Class root = NSObject::staticClass();
+        objc::class_addMethod(root, objc::sel_registerName("valueForKey:"), reinterpret_cast<objc::IMP>(&valueForKey), objc::impEncoding(&valueForKey));
+        objc::class_addMethod(root, objc::sel_registerName("description"), reinterpret_cast<objc::IMP>(&describe), objc::impEncoding(&describe));
+        NSString::staticClass();
+        NSNumber::staticClass();
+        NSMutableArray::staticClass();
+        NSMutableDictionary::staticClass();
+        NSData::staticClass();
+        NSDate::staticClass();
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace platform
+
+namespace {
+// The value classes and the root's key-value method exist as soon as the
+// platform is loaded.
+const bool s_registered = (platform::registerFoundationClasses(), true);
+}
