@@ -1,0 +1,170 @@
+#include "apps/simulator/DeviceLayout.h"
+#include "platform/foundation/Device.h"
+#include "platform/foundation/PropertyList.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace igtarvo::simulator {
+
+namespace {
+
+std::string makeUUID()
+{
+    std::random_device rd;
+    std::mt19937_64 gen(rd());
+    const char* hex = "0123456789ABCDEF";
+    std::string s;
+    for (int i = 0; i < 32; ++i) {
+        if (i == 8 || i == 12 || i == 16 || i == 20)
+            s += '-';
+        s += hex[gen() % 16];
+    }
+    return s;
+}
+
+void writeText(const fs::path& file, const std::string& text)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+void link(const fs::path& target, const fs::path& at)
+{
+    fs::create_directories(at.parent_path());
+    fs::create_symlink(target, at);
+}
+
+Ref<NSDictionary> dict(std::map<std::string, Ref<Object>> entries) { return NSDictionary::create(std::move(entries)); }
+
+} // namespace
+
+std::string buildDirectory()
+{
+#ifdef IGTARVO_BUILD_DIR
+    return IGTARVO_BUILD_DIR;
+#else
+    return "build";
+#endif
+}
+
+bool deviceExists(const std::string& root)
+{
+    return fs::exists(fs::path(root) / fs::path(kDeviceSettingsPath).relative_path());
+}
+
+DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& options)
+{
+    fs::path root = rootPath;
+    std::error_code ec;
+    if (fs::exists(root, ec) && !(fs::is_directory(root, ec) && fs::is_empty(root, ec))) {
+        return { false, deviceExists(rootPath)
+                ? "a device already exists at " + rootPath + "; nothing was changed"
+                : rootPath + " is not empty; a device is made only in a new or empty folder" };
+    }
+    auto at = [&](const std::string& devicePath) { return root / fs::path(devicePath).relative_path(); };
+    fs::path build = buildDirectory();
+    try {
+        fs::create_directories(root);
+        for (const char* dir : { "/etc/igtarvo", "/System/Library/CoreServices" })
+            fs::create_directories(at(dir));
+
+        // The platform.
+        double foundation = options.iOS8 ? 1144.17 : 1241.14;
+        writePropertyListFile(dict({ { "ProductName", ns("iPhone OS") },
+                                  { "ProductVersion", ns(options.iOS8 ? "8.4.1" : "9.3.5") },
+                                  { "FoundationVersionNumber", NSNumber::numberWithDouble(foundation) } }),
+            at(kSystemVersionPath), PropertyListFormat::XML);
+
+        // Instagram: its bundle and its data container.
+        std::string bundleDir = "/var/containers/Bundle/Application/" + makeUUID() + "/Instagram.app";
+        std::string dataDir = "/var/mobile/Containers/Data/Application/" + makeUUID();
+        fs::create_directories(at(bundleDir));
+        writePropertyListFile(dict({ { "CFBundleIdentifier", ns(kInstagramBundleId) },
+                                  { "CFBundleExecutable", ns("Instagram") },
+                                  { "CFBundleDisplayName", ns("Instagram") },
+                                  { "CFBundleVersion", ns(options.instagramBuild) },
+                                  { "CFBundleShortVersionString", ns(options.instagramVersion) } }),
+            at(bundleDir + "/Info.plist"), PropertyListFormat::XML);
+        link(build / "bin/Instagram", at(bundleDir + "/Instagram"));
+
+        fs::path data = at(dataDir);
+        for (const char* d : { "Documents", "Library/Preferences", "Library/Caches", "StoreKit", "tmp" })
+            fs::create_directories(data / d);
+        writeText(data / "Documents/feed-cache.db", "feed cache of the signed-in account\n");
+        writePropertyListFile(dict({ { "itemName", ns("Instagram") }, { "softwareVersionBundleId", ns(kInstagramBundleId) } }),
+            (data / "iTunesMetadata.plist").string(), PropertyListFormat::XML);
+        writeText(data / "iTunesArtwork", "PNG artwork\n");
+        writePropertyListFile(dict({ { "MCMMetadataIdentifier", ns(kInstagramBundleId) } }),
+            (data / ".com.apple.mobile_container_manager.metadata.plist").string(), PropertyListFormat::XML);
+        writePropertyListFile(dict({ { "last-user", ns("signed-in") } }),
+            (data / "Library/Preferences/com.burbn.instagram.plist").string(), PropertyListFormat::Binary);
+
+        // The system's programs.
+        link(build / "bin/SpringBoard", at("/System/Library/CoreServices/SpringBoard.app/SpringBoard"));
+        link(build / "bin/itunesstored", at("/System/Library/PrivateFrameworks/iTunesStore.framework/Support/itunesstored"));
+        fs::create_directories(at("/usr/bin"));
+        fs::create_directories(at("/var/log"));
+
+        // The system's own files: the injected library, its filter, the
+        // account library and the folders the system reads or writes.
+        link(build / "lib/libigTarvo.so", at(std::string(kInjectionDir) + "/igTarvo.dylib"));
+        writePropertyListFile(dict({ { "Filter", dict({ { "Executables", NSArray::create({ ns("Instagram"), ns("SpringBoard"), ns("itunesstored") }) } }) } }),
+            at(std::string(kInjectionDir) + "/igTarvo.plist"), PropertyListFormat::XML);
+        link(build / "lib/libIGTarvo.so", at("/usr/lib/libIGTarvo.dylib"));
+        fs::create_directories(at(kPreferencesDir));
+        fs::create_directories(at("/Library/Application Support/igTarvo/igTarvo.bundle"));
+        fs::create_directories(at("/Library/PreferenceBundles/igTarvoSettings.bundle"));
+        fs::create_directories(at("/var/mobile/Media/DCIM"));
+        fs::create_directories(at("/tmp"));
+
+        // The simulator's settings.
+        writePropertyListFile(dict({
+                                  { kSettingApplications, dict({ { kInstagramBundleId, dict({ { "BundlePath", ns(bundleDir) }, { "DataContainer", ns(dataDir) } }) } }) },
+                                  { kSettingProcessesAnswerStop, NSNumber::numberWithBool(!options.iOS8) },
+                                  { kSettingActivatorInstalled, NSNumber::numberWithBool(options.iOS8) },
+                                  { kSettingVersionServiceURL, ns("http://127.0.0.1:8642/igversion.json") },
+                                  { kSettingMakerPageURL, ns("https://igtarvo.example/more") },
+                              }),
+            at(kDeviceSettingsPath), PropertyListFormat::XML);
+    } catch (const std::exception& e) {
+        return { false, std::string("could not lay out the device: ") + e.what() };
+    }
+    return { true, {} };
+}
+
+namespace {
+std::string applicationPath(const char* key)
+{
+    auto apps = Device::setting(kSettingApplications);
+    if (!objc::object_isKindOfClass(apps, NSDictionary::staticClass()))
+        return {};
+    auto app = static_cast<NSDictionary*>(apps.get())->get(kInstagramBundleId);
+    if (!objc::object_isKindOfClass(app, NSDictionary::staticClass()))
+        return {};
+    auto value = static_cast<NSDictionary*>(app.get())->get(key);
+    return isString(value) ? Device::path(str(value)) : std::string();
+}
+}
+
+std::string instagramDataContainer() { return applicationPath("DataContainer"); }
+std::string instagramBundlePath() { return applicationPath("BundlePath"); }
+
+std::string hostProgramPath(const std::string& processName)
+{
+    if (processName == "Instagram") {
+        std::string bundle = instagramBundlePath();
+        return bundle.empty() ? std::string() : bundle + "/Instagram";
+    }
+    if (processName == "SpringBoard")
+        return Device::path("/System/Library/CoreServices/SpringBoard.app/SpringBoard");
+    if (processName == "itunesstored")
+        return Device::path("/System/Library/PrivateFrameworks/iTunesStore.framework/Support/itunesstored");
+    return {};
+}
+
+} // namespace igtarvo::simulator

@@ -1,0 +1,208 @@
+#include "platform/foundation/PropertyList.h"
+
+#include <plist/plist.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+struct NodeDeleter {
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using Node = std::unique_ptr<void, NodeDeleter>;
+
+constexpr double kSecondsFrom1970To2001 = 978307200.0;
+
+RefPtr<Object> fromNode(plist_t node)
+{
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t b = 0;
+        plist_get_bool_val(node, &b);
+        return NSNumber::numberWithBool(b);
+    }
+    case PLIST_UINT: {
+        uint64_t v = 0;
+        plist_get_uint_val(node, &v);
+        return NSNumber::numberWithInteger(long(v));
+    }
+    case PLIST_REAL: {
+        double v = 0;
+        plist_get_real_val(node, &v);
+        return NSNumber::numberWithDouble(v);
+    }
+    case PLIST_STRING: {
+        char* s = nullptr;
+        plist_get_string_val(node, &s);
+        auto result = ns(s ? s : "");
+        std::free(s);
+        return result;
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        std::vector<uint8_t> data(bytes, bytes + length);
+        std::free(bytes);
+        return NSData::create(std::move(data));
+    }
+    case PLIST_DATE: {
+        int32_t sec = 0, usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        return NSDate::dateWithTimeIntervalSince1970(kSecondsFrom1970To2001 + sec + usec / 1e6);
+    }
+    case PLIST_ARRAY: {
+        std::vector<Ref<Object>> items;
+        uint32_t n = plist_array_get_size(node);
+        for (uint32_t i = 0; i < n; ++i) {
+            if (auto item = fromNode(plist_array_get_item(node, i)))
+                items.push_back(item);
+        }
+        return NSArray::create(std::move(items));
+    }
+    case PLIST_DICT: {
+        std::map<std::string, Ref<Object>> entries;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        for (;;) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, it, &key, &value);
+            if (!key)
+                break;
+            if (auto v = fromNode(value))
+                entries.emplace(key, v);
+            std::free(key);
+        }
+        std::free(it);
+        return NSDictionary::create(std::move(entries));
+    }
+    default:
+        return nullptr;
+    }
+}
+
+plist_t toNode(id value)
+{
+    using objc::object_isKindOfClass;
+    if (!value)
+        return nullptr;
+    if (isString(value))
+        return plist_new_string(static_cast<NSString*>(value)->UTF8String());
+    if (object_isKindOfClass(value, NSNumber::staticClass())) {
+        auto* n = static_cast<NSNumber*>(value);
+        switch (n->kind()) {
+        case NSNumber::Kind::Bool: return plist_new_bool(n->boolValue());
+        case NSNumber::Kind::Integer: return plist_new_uint(uint64_t(n->integerValue()));
+        case NSNumber::Kind::Real: return plist_new_real(n->doubleValue());
+        }
+    }
+    if (object_isKindOfClass(value, NSData::staticClass())) {
+        auto& bytes = static_cast<NSData*>(value)->bytes();
+        return plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    if (object_isKindOfClass(value, NSDate::staticClass())) {
+        double since2001 = static_cast<NSDate*>(value)->timeIntervalSince1970() - kSecondsFrom1970To2001;
+        auto sec = int32_t(since2001);
+        return plist_new_date(sec, int32_t((since2001 - sec) * 1e6));
+    }
+    if (object_isKindOfClass(value, NSArray::staticClass())) {
+        plist_t array = plist_new_array();
+        for (auto& item : static_cast<NSArray*>(value)->items()) {
+            plist_t child = toNode(item.get());
+            if (!child) {
+                plist_free(array);
+                return nullptr;
+            }
+            plist_array_append_item(array, child);
+        }
+        return array;
+    }
+    if (object_isKindOfClass(value, NSDictionary::staticClass())) {
+        plist_t dict = plist_new_dict();
+        for (auto& [key, item] : static_cast<NSDictionary*>(value)->entries()) {
+            plist_t child = toNode(item.get());
+            if (!child) {
+                plist_free(dict);
+                return nullptr;
+            }
+            plist_dict_set_item(dict, key.c_str(), child);
+        }
+        return dict;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+RefPtr<Object> propertyListFromData(const std::vector<uint8_t>& bytes)
+{
+    if (bytes.empty())
+        return nullptr;
+    plist_t root = nullptr;
+    plist_from_memory(reinterpret_cast<const char*>(bytes.data()), uint32_t(bytes.size()), &root);
+    if (!root)
+        return nullptr;
+    Node owner(root);
+    return fromNode(root);
+}
+
+std::optional<std::vector<uint8_t>> dataFromPropertyList(id plist, PropertyListFormat format)
+{
+    plist_t root = toNode(plist);
+    if (!root)
+        return std::nullopt;
+    Node owner(root);
+    char* out = nullptr;
+    uint32_t length = 0;
+    if (format == PropertyListFormat::Binary)
+        plist_to_bin(root, &out, &length);
+    else
+        plist_to_xml(root, &out, &length);
+    if (!out)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(out, out + length);
+    std::free(out);
+    return bytes;
+}
+
+RefPtr<Object> readPropertyListFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return propertyListFromData(bytes);
+}
+
+bool writePropertyListFile(id plist, const std::string& path, PropertyListFormat format)
+{
+    auto bytes = dataFromPropertyList(plist, format);
+    if (!bytes)
+        return false;
+    std::string temporary = path + ".tmp." + std::to_string(::getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
+        out.flush();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

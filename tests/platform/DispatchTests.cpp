@@ -1,0 +1,87 @@
+#include "platform/dispatch/Dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using namespace platform;
+using namespace std::chrono_literals;
+
+TEST(Dispatch, MainQueueRunsInOrderOnMainThreadOnlyWhileTheLoopRuns)
+{
+    std::vector<int> order;
+    for (int i = 0; i < 5; ++i)
+        dispatch_async(dispatch_get_main_queue(), [&order, i] {
+            EXPECT_TRUE(RunLoop::isMainThread());
+            order.push_back(i);
+        });
+    EXPECT_TRUE(order.empty());
+    EXPECT_TRUE(RunLoop::runUntilIdle(5s));
+    EXPECT_EQ(order, (std::vector<int> { 0, 1, 2, 3, 4 }));
+}
+
+TEST(Dispatch, IdleWaitsForBackgroundWorkThatPostsBackToMain)
+{
+    bool delivered = false;
+    dispatch_async(dispatch_get_global_queue(), [&] {
+        std::this_thread::sleep_for(20ms);
+        dispatch_async(dispatch_get_main_queue(), [&] { delivered = true; });
+    });
+    EXPECT_TRUE(RunLoop::runUntilIdle(5s));
+    EXPECT_TRUE(delivered);
+}
+
+TEST(Dispatch, DelayedWorkRunsNoSoonerThanAsked)
+{
+    auto start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point ranAt;
+    dispatch_after(50ms, dispatch_get_main_queue(), [&] { ranAt = std::chrono::steady_clock::now(); });
+    EXPECT_TRUE(RunLoop::runUntilIdle(5s));
+    EXPECT_GE(ranAt - start, 50ms);
+}
+
+TEST(Dispatch, SerialQueueRunsOneItemAtATimeInOrder)
+{
+    auto queue = DispatchQueue::create("com.example.serial");
+    std::atomic<int> inside { 0 };
+    std::vector<int> order;
+    for (int i = 0; i < 50; ++i)
+        queue->async([&, i] {
+            EXPECT_EQ(inside.fetch_add(1), 0);
+            order.push_back(i);
+            inside.fetch_sub(1);
+        });
+    queue->sync([&] { EXPECT_EQ(order.size(), 50u); });
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(order[i], i);
+}
+
+TEST(Dispatch, SyncRunsOnTheCallingThread)
+{
+    auto queue = DispatchQueue::create("com.example.sync");
+    auto caller = std::this_thread::get_id();
+    bool ran = false;
+    queue->sync([&] {
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        EXPECT_TRUE(queue->isCurrent());
+        ran = true;
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(queue->isCurrent());
+}
+
+TEST(DispatchDeathTest, SyncFromTheQueuesOwnThreadAbortsWithAClearMessage)
+{
+    auto queue = DispatchQueue::create("com.example.self");
+    EXPECT_DEATH(queue->sync([&] { queue->sync([] { }); }), "dispatch_sync called on queue \"com.example.self\" already owned by the current thread");
+}
+
+TEST(Dispatch, SemaphoreWaitTimesOutOrTakesTheSignal)
+{
+    auto sem = DispatchSemaphore::create(0);
+    EXPECT_NE(sem->wait(10ms), 0);
+    dispatch_async(dispatch_get_global_queue(), [sem] { sem->signal(); });
+    EXPECT_EQ(sem->wait(5s), 0);
+}
