@@ -55,10 +55,6 @@ Class registerCppClass(const char* name, Class superclass, ObjectFactory factory
 
 } // namespace detail
 
-// The encoding of a free implementation function R(id, SEL, A...).
-template<class R, class... A>
-const char* impEncoding(R (*)(id, SEL, A...)) { return signatureEncoding<R, A...>(); }
-
 template<class T>
 class ClassBuilder {
 public:

@@ -240,6 +240,10 @@ auto send(const RefPtr<T>& self, SEL sel, Given&&... given)
     return send<S>(static_cast<id>(self.get()), sel, std::forward<Given>(given)...);
 }
 
+// The encoding of a free implementation function R(id, SEL, A...).
+template<class R, class... A>
+const char* impEncoding(R (*)(id, SEL, A...)) { return signatureEncoding<R, A...>(); }
+
 // Whether obj answers the selector (false for nil).
 inline bool respondsTo(id obj, const char* selector) { return object_respondsToSelector(obj, sel_registerName(selector)); }
 

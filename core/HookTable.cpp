@@ -1,0 +1,28 @@
+#include "core/HookTable.h"
+#include "core/Notifications.h"
+
+namespace igtarvo {
+
+const std::vector<HookRow>& hookTable()
+{
+    static const std::vector<HookRow> table = {
+        // Instagram
+        replaced<g_IGMainAppViewController_initWithMainFeedSource, &IGMainAppViewController_initWithMainFeedSource>(
+            kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:"),
+        // SpringBoard
+        // itunesstored
+    };
+    return table;
+}
+
+std::vector<HookRow> hookRowsForProcess(const std::string& processName)
+{
+    std::vector<HookRow> rows;
+    for (const HookRow& row : hookTable()) {
+        if (processName == row.process)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace igtarvo

@@ -1,0 +1,22 @@
+#include "core/Startup.h"
+#include "core/HookTable.h"
+#include "platform/foundation/NSProcessInfo.h"
+
+namespace igtarvo {
+
+StartupReport startUpForProcess(const std::string& processName)
+{
+    StartupReport report;
+    report.processName = processName;
+    report.rows = hookRowsForProcess(processName);
+    report.outcomes = installHooks(report.rows);
+    return report;
+}
+
+StartupReport startUp()
+{
+    auto name = platform::NSProcessInfo::processInfo()->processName();
+    return startUpForProcess(name ? name->str() : std::string());
+}
+
+} // namespace igtarvo
