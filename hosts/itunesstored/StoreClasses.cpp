@@ -1,0 +1,9 @@
+#include "hosts/itunesstored/StoreClasses.h"
+
+namespace hosts::itunesstored {
+
+void registerStoreClasses()
+{
+}
+
+} // namespace hosts::itunesstored
