@@ -1,0 +1,81 @@
+#include "apps/hosts/HostProgram.h"
+#include "apps/hosts/ClassSnapshot.h"
+#include "platform/dispatch/Dispatch.h"
+#include "platform/foundation/Device.h"
+#include "platform/foundation/NSProcessInfo.h"
+#include "platform/loader/Injector.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace hosts {
+
+using platform::Device;
+
+namespace {
+
+void endOnSignal(int)
+{
+    platform::RunLoop::stop();
+}
+
+// The device's programs come first on the search path, as on the phone.
+void putDeviceProgramsOnPath()
+{
+    const char* current = std::getenv("PATH");
+    std::string path = Device::path("/usr/bin") + ":" + Device::path("/bin");
+    if (current && *current)
+        path += std::string(":") + current;
+    ::setenv("PATH", path.c_str(), 1);
+}
+
+} // namespace
+
+std::string processIdFile(const std::string& processName)
+{
+    return Device::path("/var/run/igtarvo-processes/" + processName + ".pid");
+}
+
+int runHostProgram(int argc, char** argv, const HostProgram& program)
+{
+    bool printHookChanges = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc)
+            Device::setRoot(argv[++i]);
+        else if (std::strcmp(argv[i], "--print-hook-changes") == 0)
+            printHookChanges = true;
+    }
+    putDeviceProgramsOnPath();
+    std::string name = platform::str(platform::NSProcessInfo::processInfo()->processName());
+
+    program.registerClasses();
+    ClassSnapshot before = ClassSnapshot::take();
+    platform::InjectionReport report = platform::injectLibraries(name);
+    for (auto& error : report.errors)
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+
+    if (printHookChanges) {
+        for (auto& change : ClassSnapshot::take().changesSince(before))
+            std::printf("%s\n", change.c_str());
+        return report.errors.empty() ? 0 : 1;
+    }
+
+    std::string pidFile = processIdFile(name);
+    std::filesystem::create_directories(std::filesystem::path(pidFile).parent_path());
+    std::ofstream(pidFile) << ::getpid() << "\n";
+
+    std::signal(SIGTERM, endOnSignal);
+    std::signal(SIGINT, endOnSignal);
+    platform::dispatch_async(platform::dispatch_get_main_queue(), program.launch);
+    platform::RunLoop::run();
+
+    std::filesystem::remove(pidFile);
+    return 0;
+}
+
+} // namespace hosts
