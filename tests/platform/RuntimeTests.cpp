@@ -172,6 +172,7 @@ TEST(Runtime, PrivateFieldReadAnswersValueOrNil)
 
 TEST(Runtime, ClassesAnswerClassMethodsAndKindQueries)
 {
+    Dog::staticClass(); // classes exist once their program has built them
     auto obj = send<RefPtr<Object>>(objc_getClass("Dog"), "new");
     ASSERT_TRUE(obj);
     EXPECT_STREQ(object_getClassName(obj), "Dog");
