@@ -1,5 +1,6 @@
 #include "core/HookTable.h"
 #include "core/Notifications.h"
+#include "core/UpdateFilter.h"
 
 namespace igtarvo {
 
@@ -11,6 +12,8 @@ const std::vector<HookRow>& hookTable()
             kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:"),
         // SpringBoard
         // itunesstored
+        replaced<g_SoftwareUpdatesStore_mergeAvailableUpdates, &SoftwareUpdatesStore_mergeAvailableUpdates>(
+            kStoreProcess, "SoftwareUpdatesStore", "_mergeAvailableUpdates:withCompletionBlock:"),
     };
     return table;
 }

@@ -19,6 +19,10 @@ template<class T> struct IsRefPtr : std::false_type { };
 template<class T> struct IsRefPtr<RefPtr<T>> : std::true_type { using Pointee = T; };
 template<class T> struct IsStdFunction : std::false_type { };
 template<class S> struct IsStdFunction<std::function<S>> : std::true_type { };
+template<class T> struct BlockSignature;
+template<class R, class... A> struct BlockSignature<std::function<R(A...)>> {
+    static std::string encode();
+};
 
 template<class T>
 constexpr bool isObjectPointer = std::is_pointer_v<T> && std::is_base_of_v<Object, std::remove_cv_t<std::remove_pointer_t<T>>>;
@@ -61,12 +65,18 @@ std::string encode()
     else if constexpr (std::is_same_v<U, SEL>) return ":";
     else if constexpr (std::is_same_v<U, Class>) return "#";
     else if constexpr (isObjectType<U>) return "@";
-    else if constexpr (IsStdFunction<U>::value) return "@?";
+    else if constexpr (IsStdFunction<U>::value) return BlockSignature<U>::encode(); // "@?<v@?@>": a block and its own signature
     else if constexpr (std::is_same_v<U, const char*> || std::is_same_v<U, char*>) return "*";
     else if constexpr (std::is_same_v<U, void*> || std::is_same_v<U, const void*>) return "^v";
     else if constexpr (HasStructEncoding<U>::value) return StructEncoding<U>::value;
     else if constexpr (std::is_enum_v<U>) return encode<std::underlying_type_t<U>>();
     else static_assert(sizeof(U) == 0, "this type cannot cross a message send: give it a StructEncoding");
+}
+
+template<class R, class... A>
+std::string BlockSignature<std::function<R(A...)>>::encode()
+{
+    return "@?<" + objc::encode<R>() + "@?" + (objc::encode<A>() + ... + std::string()) + ">";
 }
 
 // "v@:@" for void(id), the receiver and selector included.

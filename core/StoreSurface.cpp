@@ -1,0 +1,28 @@
+#include "core/StoreSurface.h"
+#include "platform/foundation/NSValues.h"
+
+namespace igtarvo::store {
+
+using namespace platform;
+using objc::object_isKindOfClass;
+
+std::string bundleIdentifier(id updateItem)
+{
+    return str(objc::send<RefPtr<NSString>>(updateItem, "bundleIdentifier"));
+}
+
+std::optional<std::string> firstOfferDisplayVersion(id updateItem)
+{
+    auto update = objc::send<RefPtr<Object>>(updateItem, "updateDictionary");
+    if (!object_isKindOfClass(update, NSDictionary::staticClass()))
+        return std::nullopt;
+    auto offers = static_cast<NSDictionary*>(update.get())->get("offers");
+    if (!object_isKindOfClass(offers, NSArray::staticClass()) || static_cast<NSArray*>(offers.get())->count() == 0)
+        return std::nullopt;
+    auto offer = static_cast<NSArray*>(offers.get())->firstObject();
+    auto version = object_isKindOfClass(offer, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(offer.get())->get("version") : nullptr;
+    auto display = object_isKindOfClass(version, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(version.get())->get("display") : nullptr;
+    return str(display); // a missing display version reads as nothing
+}
+
+} // namespace igtarvo::store

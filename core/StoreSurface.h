@@ -1,0 +1,18 @@
+#pragma once
+// The update service's surface (itunesstored): the messages the system sends
+// to the store's update items.
+
+#include "core/Hooking.h"
+
+#include <optional>
+#include <string>
+
+namespace igtarvo::store {
+
+// The application an update item is for ("" when it does not say).
+std::string bundleIdentifier(id updateItem);
+// The display version of the item's first offer; nullopt when it lists no
+// offer ("offers" missing or empty).
+std::optional<std::string> firstOfferDisplayVersion(id updateItem);
+
+} // namespace igtarvo::store

@@ -1,0 +1,22 @@
+#pragma once
+// The supported-version query: asks the maker's service for the newest
+// Instagram this release of the system supports. The answer is a dictionary
+// with "igVersion" (integer) and "igVersionReadable" (string).
+
+#include "core/Hooking.h"
+
+#include <chrono>
+#include <functional>
+
+namespace igtarvo {
+
+using SupportedVersionCompletion = std::function<void(RefPtr<Object> answer)>;
+
+// How long one query may take before it counts as unanswered.
+inline constexpr auto kVersionQueryTimeout = std::chrono::seconds(10);
+
+// Starts the query; the completion runs once, on a background thread (never
+// the caller's), with the decoded dictionary or nil.
+void querySupportedVersion(SupportedVersionCompletion completion);
+
+} // namespace igtarvo
