@@ -69,6 +69,10 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
     std::filesystem::create_directories(std::filesystem::path(pidFile).parent_path());
     std::ofstream(pidFile) << ::getpid() << "\n";
 
+    auto commands = program.commands;
+    commands["pid"] = [](const std::vector<std::string>&) { return std::to_string(::getpid()) + "\n"; };
+    ControlChannel::listen(name, std::move(commands));
+
     std::signal(SIGTERM, endOnSignal);
     std::signal(SIGINT, endOnSignal);
     platform::dispatch_async(platform::dispatch_get_main_queue(), program.launch);

@@ -4,7 +4,10 @@
 // ended. Run with --print-hook-changes it instead prints what the loaded
 // system changed in its classes, one line per change, and exits.
 
+#include "apps/hosts/ControlChannel.h"
+
 #include <functional>
+#include <map>
 #include <string>
 
 namespace hosts {
@@ -14,6 +17,8 @@ struct HostProgram {
     std::function<void()> registerClasses;
     // The host's own start, after the system has loaded (on the main thread).
     std::function<void()> launch;
+    // What the host's control channel answers (see ControlChannel.h).
+    std::map<std::string, ControlCommand> commands;
 };
 
 // Runs the host program; answers the exit status.
