@@ -3,6 +3,9 @@
 
 namespace hosts::springboard {
 
+// Where the optional shortcut-item library lies on a device that has it.
+inline constexpr const char* kShortcutItemsLibrary = "/usr/lib/libShortcutItems.dylib";
+
 // Registers every SpringBoard class with the runtime (before the system loads).
 void registerSpringBoardClasses();
 

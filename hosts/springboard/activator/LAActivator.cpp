@@ -1,0 +1,95 @@
+#include "hosts/springboard/activator/LAActivator.h"
+
+#include "platform/foundation/NSProcessInfo.h"
+
+namespace hosts::springboard {
+
+using namespace platform;
+
+OBJC_CLASS_DEFINE(LAActivator)
+
+void LAActivator::registerMethods(objc::ClassBuilder<LAActivator>& b)
+{
+    b.classMethod<&LAActivator::sharedInstance>("sharedInstance")
+        .method<&LAActivator::isRunningInsideSpringBoard>("isRunningInsideSpringBoard")
+        .method<&LAActivator::hasListenerWithName>("hasListenerWithName:")
+        .method<&LAActivator::registerListener>("registerListener:forName:")
+        .method<&LAActivator::assignEvent>("assignEvent:toListenerWithName:")
+        .method<&LAActivator::sendEvent>("sendEvent:toListenerWithName:");
+}
+
+LAActivator* LAActivator::sharedInstance()
+{
+    static LAActivator* activator = objc::make<LAActivator>().leak();
+    return activator;
+}
+
+bool LAActivator::isRunningInsideSpringBoard() const
+{
+    return str(NSProcessInfo::processInfo()->processName()) == "SpringBoard";
+}
+
+bool LAActivator::hasListenerWithName(NSString* name) const
+{
+    return name && m_listeners.count(name->str());
+}
+
+void LAActivator::registerListener(id listener, NSString* name)
+{
+    if (listener && name)
+        m_listeners[name->str()] = RefPtr<objc::Object>(listener);
+}
+
+void LAActivator::assignEvent(LAEvent* event, NSString* listenerName)
+{
+    if (event && listenerName)
+        m_assignments[str(event->name())] = listenerName->str();
+}
+
+void LAActivator::sendEvent(LAEvent* event, NSString* listenerName)
+{
+    if (!event || !listenerName)
+        return;
+    auto it = m_listeners.find(listenerName->str());
+    if (it == m_listeners.end() || !objc::respondsTo(it->second, "activator:receiveEvent:"))
+        return;
+    objc::send<void(id, id)>(it->second, "activator:receiveEvent:", this, event);
+}
+
+bool LAActivator::sendDeactivateEvent(LAEvent* event)
+{
+    std::string listenerName = listenerNameForEvent(str(event->name()));
+    auto it = m_listeners.find(listenerName);
+    if (it == m_listeners.end() || !objc::respondsTo(it->second, "activator:receiveDeactivateEvent:"))
+        return false;
+    objc::send<void(id, id)>(it->second, "activator:receiveDeactivateEvent:", this, event);
+    return event->isHandled();
+}
+
+std::string LAActivator::listenerNameForEvent(const std::string& eventName) const
+{
+    auto it = m_assignments.find(eventName);
+    return it == m_assignments.end() ? std::string() : it->second;
+}
+
+bool LAActivator::fireEvent(const std::string& eventName, NSDictionary* userInfo)
+{
+    std::string listenerName = listenerNameForEvent(eventName);
+    if (listenerName.empty())
+        return false;
+    auto event = LAEvent::eventWithName(ns(eventName));
+    event->setUserInfo(userInfo);
+    sendEvent(event, ns(listenerName));
+    return event->isHandled();
+}
+
+std::string LAActivator::localizedText(const std::string& listenerName, const char* selector) const
+{
+    auto it = m_listeners.find(listenerName);
+    if (it == m_listeners.end() || !objc::respondsTo(it->second, selector))
+        return {};
+    auto name = ns(listenerName);
+    return str(objc::send<RefPtr<objc::Object>(id, id)>(it->second, selector, const_cast<LAActivator*>(this), name.get()));
+}
+
+} // namespace hosts::springboard
