@@ -23,6 +23,24 @@ for process in Instagram SpringBoard itunesstored; do
   if [ -n "$out" ]; then echo "$out"; else echo "(nothing yet)"; fi
 done
 
+section "The update filter in a running itunesstored"
+# The maker's service, played by a small local web server.
+service_dir=$(mktemp -d)
+echo '{"igVersion": 71701, "igVersionReadable": "7.17.1"}' > "$service_dir/igversion.json"
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$service_dir" > "$service_dir/server.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true; "$IGTARVO" end itunesstored >/dev/null 2>&1 || true; rm -rf "$service_dir"' EXIT
+for _ in $(seq 100); do grep -q "port" "$service_dir/server.log" && break; sleep 0.05; done
+port=$(sed -n 's/.*port \([0-9]*\).*/\1/p' "$service_dir/server.log" | head -1)
+"$IGTARVO" device set VersionServiceURL "http://127.0.0.1:$port/igversion.json"
+echo "the service says: newest supported Instagram is 7.17.1"
+"$IGTARVO" launch itunesstored
+echo "the App Store offers Instagram 7.18 and Maps 2.0; the store now offers:"
+"$IGTARVO" control itunesstored merge com.burbn.instagram=7.18 com.example.maps=2.0 | sed 's/^/  /'
+echo "the App Store offers Instagram 7.17.1; the store now offers:"
+"$IGTARVO" control itunesstored merge com.burbn.instagram=7.17.1 | sed 's/^/  /'
+"$IGTARVO" end itunesstored
+
 for part in accounts switcher feed; do
   script="$(dirname "$0")/demo-$part.sh"
   if [ -x "$script" ] || [ -f "$script" ]; then

@@ -53,9 +53,24 @@ int deviceCommand(const Invocation& inv)
         }
         return 0;
     }
+    if (verb == "set") {
+        if (inv.args.size() != 3)
+            return fail("device set: say KEY and VALUE");
+        if (!deviceExists(inv.root))
+            return fail("no device at " + inv.root);
+        const std::string& value = inv.args[2];
+        objc::RefPtr<objc::Object> object;
+        if (value == "true" || value == "false")
+            object = platform::NSNumber::numberWithBool(value == "true");
+        else
+            object = platform::ns(value);
+        if (!Device::setSetting(inv.args[1], object))
+            return fail("device set: could not write the device's settings");
+        return 0;
+    }
     return fail("device: unknown verb '" + verb + "'");
 }
 
 }
 
-IGTARVO_COMMAND("device", "  device create [--ios8]     lay out a fresh simulated device (refuses over an existing one)\n  device info [--json]       where the device keeps its files", deviceCommand);
+IGTARVO_COMMAND("device", "  device create [--ios8]     lay out a fresh simulated device (refuses over an existing one)\n  device info [--json]       where the device keeps its files\n  device set KEY VALUE       change a setting of the device (true/false, or text)", deviceCommand);

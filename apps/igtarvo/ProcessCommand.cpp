@@ -1,0 +1,101 @@
+// igtarvo launch PROCESS | end PROCESS | device set KEY VALUE — running the
+// device's host programs by hand, and changing the device's settings.
+
+#include "apps/hosts/ControlChannel.h"
+#include "apps/igtarvo/Command.h"
+#include "apps/simulator/DeviceLayout.h"
+#include "platform/foundation/Device.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace igtarvo::cli;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string pidFile(const std::string& process)
+{
+    return platform::Device::path("/var/run/igtarvo-processes/" + process + ".pid");
+}
+
+pid_t runningPid(const std::string& process)
+{
+    std::ifstream in(pidFile(process));
+    pid_t pid = 0;
+    if (!(in >> pid) || pid <= 0 || ::kill(pid, 0) != 0)
+        return 0;
+    return pid;
+}
+
+int launchCommand(const Invocation& inv)
+{
+    if (inv.args.size() != 1)
+        return fail("launch: name one process: Instagram, SpringBoard or itunesstored");
+    const std::string& process = inv.args[0];
+    std::string program = igtarvo::simulator::hostProgramPath(process);
+    if (program.empty())
+        return fail("launch: unknown process '" + process + "'");
+    if (pid_t pid = runningPid(process)) {
+        std::printf("%s is already running (process %d)\n", process.c_str(), pid);
+        return 0;
+    }
+    // The host runs on after this command ends, in a session of its own, with
+    // its output in the device's log folder.
+    std::string log = platform::Device::path("/var/log/" + process + ".log");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    std::string root = inv.root;
+    char* argv[] = { const_cast<char*>(process.c_str()), const_cast<char*>("--root"), root.data(), nullptr };
+    pid_t pid;
+    int error = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0)
+        return fail("launch: could not start " + program);
+    for (int i = 0; i < 1000; ++i) {
+        if (hosts::ControlChannel::send(process, "pid", 500)) {
+            std::printf("%s is running (process %d)\n", process.c_str(), pid);
+            return 0;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return fail("launch: " + process + " did not come up; see " + log);
+}
+
+int endCommand(const Invocation& inv)
+{
+    if (inv.args.size() != 1)
+        return fail("end: name one process");
+    pid_t pid = runningPid(inv.args[0]);
+    if (!pid) {
+        std::printf("%s is not running\n", inv.args[0].c_str());
+        return 0;
+    }
+    ::kill(pid, SIGTERM);
+    for (int i = 0; i < 500 && ::kill(pid, 0) == 0; ++i)
+        std::this_thread::sleep_for(10ms);
+    if (::kill(pid, 0) == 0)
+        ::kill(pid, SIGKILL);
+    std::printf("%s ended (process %d)\n", inv.args[0].c_str(), pid);
+    return 0;
+}
+
+}
+
+IGTARVO_COMMAND("launch", "  launch PROCESS             start a host program on the device and wait until it answers", launchCommand);
+IGTARVO_COMMAND("end", "  end PROCESS                end a running host program", endCommand);
