@@ -24,8 +24,11 @@ template<class R, class... A> struct BlockSignature<std::function<R(A...)>> {
     static std::string encode();
 };
 
+// (A selector points to an incomplete type, so it is ruled out before the
+// base-class test is instantiated.)
 template<class T>
-constexpr bool isObjectPointer = std::is_pointer_v<T> && std::is_base_of_v<Object, std::remove_cv_t<std::remove_pointer_t<T>>>;
+constexpr bool isObjectPointer = std::conjunction_v<std::is_pointer<T>, std::negation<std::is_same<std::remove_cv_t<T>, SEL>>,
+    std::is_base_of<Object, std::remove_cv_t<std::remove_pointer_t<T>>>>;
 
 // Structures that cross sends name themselves for their encoding.
 template<class T> struct StructEncoding;

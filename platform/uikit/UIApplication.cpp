@@ -1,0 +1,158 @@
+#include "platform/uikit/UIApplication.h"
+#include "platform/notify/NSNotificationCenter.h"
+#include "platform/uikit/NSURL.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+OBJC_CLASS_DEFINE(UIApplication)
+
+UIApplication::UIApplication() = default;
+UIApplication::~UIApplication() = default;
+
+UIApplication* UIApplication::sharedApplication()
+{
+    static UIApplication* const app = objc::make<UIApplication>().leak();
+    return app;
+}
+
+void UIApplication::finishLaunching(NSDictionary* options)
+{
+    if (m_delegate && objc::respondsTo(m_delegate.get(), "application:didFinishLaunchingWithOptions:"))
+        objc::send<bool(id, NSDictionary*)>(m_delegate, "application:didFinishLaunchingWithOptions:", this, options);
+    NSNotificationCenter::defaultCenter()->postNotificationName(ns(UIApplicationDidFinishLaunchingNotification).get(), this);
+}
+
+RefPtr<UIWindow> UIApplication::keyWindow() const
+{
+    return m_keyWindow.lock();
+}
+
+std::vector<Ref<UIWindow>> UIApplication::windowList() const
+{
+    std::vector<Ref<UIWindow>> list;
+    for (auto& weak : m_windows) {
+        if (auto w = weak.lock())
+            list.emplace_back(w);
+    }
+    return list;
+}
+
+RefPtr<NSArray> UIApplication::windows() const
+{
+    auto list = windowList();
+    return NSArray::create(std::vector<Ref<Object>>(list.begin(), list.end()));
+}
+
+void UIApplication::registerWindow(UIWindow* window)
+{
+    std::erase_if(m_windows, [](const objc::WeakPtr<UIWindow>& w) { return !w.lock(); });
+    for (auto& weak : m_windows) {
+        if (weak.lock().get() == window)
+            return;
+    }
+    m_windows.emplace_back(window);
+}
+
+void UIApplication::windowBecameKey(UIWindow* window)
+{
+    auto old = m_keyWindow.lock();
+    if (old.get() == window)
+        return;
+    m_keyWindow = objc::WeakPtr<UIWindow>(window);
+    if (old)
+        objc::send<void>(old, "resignKeyWindow");
+}
+
+void UIApplication::windowResignedKey(UIWindow* window)
+{
+    if (m_keyWindow.lock().get() == window)
+        m_keyWindow = objc::WeakPtr<UIWindow>();
+}
+
+bool sendActionMessage(id target, objc::SEL action, id sender, id event)
+{
+    if (!target || !action)
+        return false;
+    objc::Method m = objc::class_getInstanceMethod(target->isa(), action);
+    if (!m)
+        return false;
+    const char* name = objc::sel_getName(action);
+    long arguments = std::count(name, name + std::strlen(name), ':');
+    char result = objc::method_getTypeEncoding(m)[0];
+    // Actions answer nothing, as a rule; an object or a flag is tolerated and dropped.
+    auto call = [&]<class R>() {
+        if (arguments == 0)
+            objc::send<R()>(target, action);
+        else if (arguments == 1)
+            objc::send<R(id)>(target, action, sender);
+        else
+            objc::send<R(id, id)>(target, action, sender, event);
+    };
+    if (result == '@')
+        call.template operator()<RefPtr<Object>>();
+    else if (result == 'B')
+        call.template operator()<bool>();
+    else
+        call.template operator()<void>();
+    return true;
+}
+
+bool UIApplication::sendAction(objc::SEL action, id target, id sender, id event)
+{
+    if (target)
+        return sendActionMessage(target, action, sender, event);
+    RefPtr<UIResponder> start = UIResponder::currentFirstResponder();
+    if (!start && objc::object_isKindOfClass(sender, UIResponder::staticClass()))
+        start = RefPtr<UIResponder>(static_cast<UIResponder*>(sender));
+    for (auto& responder : UIResponder::chainFrom(start.get())) {
+        if (objc::object_respondsToSelector(responder.get(), action))
+            return sendActionMessage(responder.get(), action, sender, event);
+    }
+    return false;
+}
+
+bool UIApplication::openURL(NSURL* url)
+{
+    if (!url)
+        return false;
+    m_opened.emplace_back(url);
+    if (m_openURLHandler)
+        return m_openURLHandler(url);
+    return true;
+}
+
+std::vector<Ref<NSURL>> UIApplication::openedURLs() const
+{
+    return m_opened;
+}
+
+bool UIApplication::canOpenURL(NSURL* url) const
+{
+    return url && url->scheme();
+}
+
+RefPtr<UIResponder> UIApplication::nextResponder() const
+{
+    if (objc::object_isKindOfClass(m_delegate.get(), UIResponder::staticClass()))
+        return RefPtr<UIResponder>(static_cast<UIResponder*>(m_delegate.get()));
+    return nullptr;
+}
+
+void UIApplication::registerMethods(objc::ClassBuilder<UIApplication>& b)
+{
+    b.classMethod<&UIApplication::sharedApplicationObject>("sharedApplication")
+        .method<&UIApplication::delegate>("delegate")
+        .method<&UIApplication::setDelegate>("setDelegate:")
+        .method<&UIApplication::keyWindow>("keyWindow")
+        .method<&UIApplication::windows>("windows")
+        .method<&UIApplication::sendAction>("sendAction:to:from:forEvent:")
+        .method<&UIApplication::openURL>("openURL:")
+        .method<&UIApplication::canOpenURL>("canOpenURL:")
+        .method<&UIApplication::nextResponder>("nextResponder");
+}
+
+} // namespace platform

@@ -1,0 +1,79 @@
+#pragma once
+// The running application: one shared instance with a delegate, its windows
+// (the key window among them), the sending of actions to targets, and the
+// opening of addresses, which is recorded and handed to the handler that the
+// host program installs (the place the phone would switch to another app).
+// Main thread.
+
+#include "platform/uikit/UIResponder.h"
+
+#include <functional>
+
+namespace platform {
+
+class NSURL;
+class UIWindow;
+
+// Posted once the application has finished launching (object: the application).
+inline constexpr const char* UIApplicationDidFinishLaunchingNotification = "UIApplicationDidFinishLaunchingNotification";
+
+class UIApplication : public UIResponder {
+    OBJC_CLASS(UIApplication, UIResponder)
+public:
+    UIApplication();
+    ~UIApplication() override;
+    static void registerMethods(objc::ClassBuilder<UIApplication>&);
+
+    // The process's one application object.
+    static UIApplication* sharedApplication();
+    static RefPtr<UIApplication> sharedApplicationObject() { return RefPtr<UIApplication>(sharedApplication()); }
+
+    // The delegate; kept alive by the application, as the program's entry point keeps it.
+    RefPtr<Object> delegate() const { return m_delegate; }
+    void setDelegate(id delegate) { m_delegate = delegate; }
+    // Sends the delegate application:didFinishLaunchingWithOptions: (when it
+    // answers it), then posts UIApplicationDidFinishLaunchingNotification.
+    void finishLaunching(NSDictionary* options = nullptr);
+
+    // The window that takes key input, or nil.
+    RefPtr<UIWindow> keyWindow() const;
+    // The live windows, in the order they were made.
+    RefPtr<NSArray> windows() const;
+    std::vector<Ref<UIWindow>> windowList() const;
+
+    // Sends an action to the target, or with a nil target to the first object of
+    // the responder chain (the first responder's, else the sender's) that answers
+    // it. The action takes no argument, the sender, or the sender and the event,
+    // as its selector says. Answers whether someone received it.
+    bool sendAction(objc::SEL action, id target, id sender, id event);
+
+    // Asks the system to open the address: recorded, then handed to the
+    // installed handler, whose answer is returned (yes without a handler).
+    bool openURL(NSURL* url);
+    bool canOpenURL(NSURL* url) const;
+    // The host's part of openURL:; answers whether the address was opened.
+    using OpenURLHandler = std::function<bool(NSURL*)>;
+    void setOpenURLHandler(OpenURLHandler handler) { m_openURLHandler = std::move(handler); }
+    // Every address asked to be opened, in order.
+    std::vector<Ref<NSURL>> openedURLs() const;
+
+    // Window bookkeeping, done by UIWindow.
+    void registerWindow(UIWindow* window);
+    void windowBecameKey(UIWindow* window);
+    void windowResignedKey(UIWindow* window);
+
+    RefPtr<UIResponder> nextResponder() const;
+
+private:
+    RefPtr<Object> m_delegate;
+    std::vector<objc::WeakPtr<UIWindow>> m_windows;
+    objc::WeakPtr<UIWindow> m_keyWindow;
+    OpenURLHandler m_openURLHandler;
+    std::vector<Ref<NSURL>> m_opened;
+};
+
+// Sends an action selector to a target with as many of (sender, event) as the
+// selector takes; false when the target does not answer it.
+bool sendActionMessage(id target, objc::SEL action, id sender, id event);
+
+} // namespace platform

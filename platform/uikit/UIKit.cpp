@@ -1,0 +1,92 @@
+#include "platform/uikit/UIKit.h"
+#include "platform/foundation/NSValues.h"
+#include "platform/uikit/NSAttributedString.h"
+#include "platform/uikit/NSMutableAttributedString.h"
+#include "platform/uikit/NSURL.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINavigationBar.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UITouch.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace platform {
+
+void registerUIKitClasses()
+{
+    static const bool done = [] {
+        registerFoundationClasses();
+        NSMutableAttributedString::staticClass();
+        NSURL::staticClass();
+        UIColor::staticClass();
+        UIFont::staticClass();
+        UIImage::staticClass();
+        UIScreen::staticClass();
+        UIApplication::staticClass();
+        UIButton::staticClass();
+        UIImageView::staticClass();
+        UILabel::staticClass();
+        UIWindow::staticClass();
+        UINavigationBar::staticClass();
+        UINavigationItem::staticClass();
+        UIBarButtonItem::staticClass();
+        UINavigationController::staticClass();
+        UIGestureRecognizer::staticClass();
+        UITouch::staticClass();
+        UIEvent::staticClass();
+        return true;
+    }();
+    (void)done;
+}
+
+namespace {
+std::mutex g_warningLock;
+std::vector<std::string>& warnings()
+{
+    static auto* list = new std::vector<std::string>;
+    return *list;
+}
+}
+
+void UIKitWarn(const std::string& message)
+{
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::lock_guard guard(g_warningLock);
+    warnings().push_back(message);
+}
+
+std::vector<std::string> UIKitWarnings()
+{
+    std::lock_guard guard(g_warningLock);
+    return warnings();
+}
+
+void UIKitClearWarnings()
+{
+    std::lock_guard guard(g_warningLock);
+    warnings().clear();
+}
+
+std::chrono::milliseconds UIKitTransitionDuration()
+{
+    return std::chrono::milliseconds(100);
+}
+
+} // namespace platform
+
+namespace {
+// The kit's classes exist as soon as the platform is loaded.
+const bool s_registered = (platform::registerUIKitClasses(), true);
+}
