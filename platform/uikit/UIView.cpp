@@ -379,7 +379,12 @@ void UIView::layoutIfNeeded()
     Ref<UIView> keep(this);
     if (m_needsLayout) {
         m_needsLayout = false;
+        auto controller = m_viewController.lock();
+        if (controller)
+            objc::send<void>(controller, "viewWillLayoutSubviews");
         objc::send<void>(this, "layoutSubviews");
+        if (controller)
+            objc::send<void>(controller, "viewDidLayoutSubviews");
     }
     auto subviews = m_subviews;
     for (auto& sub : subviews)
