@@ -13,10 +13,30 @@ OBJC_CLASS_DEFINE(UIApplication)
 UIApplication::UIApplication() = default;
 UIApplication::~UIApplication() = default;
 
+namespace {
+objc::Class g_principalClass = nullptr;
+}
+
+void UIApplication::setPrincipalClass(objc::Class cls)
+{
+    g_principalClass = cls;
+}
+
 UIApplication* UIApplication::sharedApplication()
 {
-    static UIApplication* const app = objc::make<UIApplication>().leak();
+    static UIApplication* const app = [] {
+        objc::Class cls = g_principalClass ? g_principalClass : UIApplication::staticClass();
+        auto object = objc::class_createInstance(cls);
+        if (!objc::object_isKindOfClass(object, UIApplication::staticClass()))
+            object = objc::make<UIApplication>();
+        return static_cast<UIApplication*>(object.leak());
+    }();
     return app;
+}
+
+void UIApplication::suspendReturningToLastApp(bool)
+{
+    m_suspended = true;
 }
 
 void UIApplication::finishLaunching(NSDictionary* options)
@@ -152,7 +172,8 @@ void UIApplication::registerMethods(objc::ClassBuilder<UIApplication>& b)
         .method<&UIApplication::sendAction>("sendAction:to:from:forEvent:")
         .method<&UIApplication::openURL>("openURL:")
         .method<&UIApplication::canOpenURL>("canOpenURL:")
-        .method<&UIApplication::nextResponder>("nextResponder");
+        .method<&UIApplication::nextResponder>("nextResponder")
+        .method<&UIApplication::suspendReturningToLastApp>("suspendReturningToLastApp:");
 }
 
 } // namespace platform

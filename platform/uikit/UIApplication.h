@@ -26,6 +26,10 @@ public:
 
     // The process's one application object.
     static UIApplication* sharedApplication();
+    // Makes the shared application an instance of cls (a subclass), as a
+    // program's entry point names its principal class; before the first
+    // sharedApplication.
+    static void setPrincipalClass(objc::Class cls);
     static RefPtr<UIApplication> sharedApplicationObject() { return RefPtr<UIApplication>(sharedApplication()); }
 
     // The delegate; kept alive by the application, as the program's entry point keeps it.
@@ -50,6 +54,14 @@ public:
     // Asks the system to open the address: recorded, then handed to the
     // installed handler, whose answer is returned (yes without a handler).
     bool openURL(NSURL* url);
+    // Whether the application is in the background (sent there by
+    // suspendReturningToLastApp:), or active.
+    bool isSuspended() const { return m_suspended; }
+    // Sends the application to the background; `returnToLastApp` shows the
+    // previous application instead of the home screen.
+    void suspendReturningToLastApp(bool returnToLastApp);
+    // Brings the application back to the foreground.
+    void resume() { m_suspended = false; }
     bool canOpenURL(NSURL* url) const;
     // The host's part of openURL:; answers whether the address was opened.
     using OpenURLHandler = std::function<bool(NSURL*)>;
@@ -66,6 +78,7 @@ public:
 
 private:
     RefPtr<Object> m_delegate;
+    bool m_suspended { false };
     std::vector<objc::WeakPtr<UIWindow>> m_windows;
     objc::WeakPtr<UIWindow> m_keyWindow;
     OpenURLHandler m_openURLHandler;

@@ -1,0 +1,40 @@
+#include "hosts/springboard/SBIconView.h"
+#include "hosts/springboard/SBApplicationIcon.h"
+#include "platform/foundation/Device.h"
+
+namespace hosts::springboard {
+
+using namespace platform;
+
+OBJC_CLASS_DEFINE(SBIconView)
+
+SBIconView::SBIconView() = default;
+
+void SBIconView::registerMethods(objc::ClassBuilder<SBIconView>& b)
+{
+    b.method<&SBIconView::icon>("icon").method<&SBIconView::updateLabel>("_updateLabel");
+}
+
+RefPtr<SBIconView> SBIconView::create(SBApplicationIcon* icon, CGRect frame)
+{
+    auto view = objc::make<SBIconView>();
+    view->setFrame(frame);
+    view->m_icon = icon;
+    view->m_label = UILabel::create(CGRectMake(-8, frame.size.height - 14, frame.size.width + 16, 14));
+    view->addSubview(view->m_label);
+    objc::send<void>(view, "_updateLabel");
+    return view;
+}
+
+void SBIconView::updateLabel()
+{
+    RefPtr<NSString> name;
+    if (NSFoundationVersionNumber() >= NSFoundationVersionNumber_iOS_9_0)
+        name = objc::send<RefPtr<NSString>(long)>(m_icon, "displayNameForLocation:", 0);
+    else
+        name = objc::send<RefPtr<NSString>>(m_icon, "displayName");
+    m_label->setText(name);
+    ++m_labelDraws;
+}
+
+} // namespace hosts::springboard
