@@ -129,4 +129,166 @@ inline void terminateApplication(NSString* bundleIdentifier, int reason, bool re
     function(bundleIdentifier, reason, report, text.get());
 }
 
+// --- The home screen, its windows and the optional components -------------
+
+// An application icon's application's bundle identifier ("" when it has none).
+inline std::string iconApplicationBundleIdentifier(id icon)
+{
+    if (!objc::respondsTo(icon, "application"))
+        return {};
+    auto application = objc::send<RefPtr<Object>>(icon, "application");
+    auto identifier = bundleIdentifier(application);
+    return identifier ? identifier->str() : std::string();
+}
+
+// An icon view's icon's applicationBundleID ("" when it has none).
+inline std::string iconViewApplicationBundleIdentifier(id iconView)
+{
+    if (!objc::respondsTo(iconView, "icon"))
+        return {};
+    auto icon = objc::send<RefPtr<Object>>(iconView, "icon");
+    if (!objc::respondsTo(icon, "applicationBundleID"))
+        return {};
+    return platform::str(objc::send<RefPtr<Object>>(icon, "applicationBundleID"));
+}
+
+// Whether the object is an SBIconView.
+inline bool isIconView(id view)
+{
+    Class cls = objc::objc_getClass("SBIconView");
+    return cls && objc::object_isKindOfClass(view, cls);
+}
+
+// Redraws an icon view's label (_updateLabel).
+inline void updateIconLabel(id iconView)
+{
+    if (objc::respondsTo(iconView, "_updateLabel"))
+        objc::send<void>(iconView, "_updateLabel");
+}
+
+// SBUIController's sharedInstance's window.
+inline RefPtr<Object> systemWindow()
+{
+    Class cls = objc::objc_getClass("SBUIController");
+    if (!objc::respondsTo(cls, "sharedInstance"))
+        return nullptr;
+    auto controller = objc::send<RefPtr<Object>>(cls, "sharedInstance");
+    return objc::respondsTo(controller, "window") ? objc::send<RefPtr<Object>>(controller, "window") : nullptr;
+}
+
+// The application object's bundleVersion.
+inline RefPtr<NSString> bundleVersion(id application)
+{
+    if (!objc::respondsTo(application, "bundleVersion"))
+        return nullptr;
+    return detail::stringAnswer(objc::send<RefPtr<Object>>(application, "bundleVersion"));
+}
+
+// The application object's bundle's info dictionary value for key.
+inline RefPtr<Object> bundleInfoValue(id application, const std::string& key)
+{
+    if (!objc::respondsTo(application, "bundle"))
+        return nullptr;
+    auto bundle = objc::send<RefPtr<Object>>(application, "bundle");
+    if (!objc::respondsTo(bundle, "infoDictionary"))
+        return nullptr;
+    auto info = objc::send<RefPtr<Object>>(bundle, "infoDictionary");
+    if (!objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()))
+        return nullptr;
+    return static_cast<platform::NSDictionary*>(info.get())->get(key);
+}
+
+// SpringBoard's application object's launchApplicationWithIdentifier:suspended:.
+inline void launchApplication(const std::string& bundleIdentifier, bool suspended)
+{
+    Class applicationClass = objc::objc_getClass("UIApplication");
+    if (!objc::respondsTo(applicationClass, "sharedApplication"))
+        return;
+    auto application = objc::send<RefPtr<Object>>(applicationClass, "sharedApplication");
+    if (!objc::respondsTo(application, "launchApplicationWithIdentifier:suspended:"))
+        return;
+    auto identifier = platform::ns(bundleIdentifier);
+    objc::send<bool(id, bool)>(application, "launchApplicationWithIdentifier:suspended:", identifier.get(), suspended);
+}
+
+// FBSystemGestureManager's addGestureRecognizer:toDisplay: with the main
+// screen's fbsDisplay; nothing where FrontBoard is missing.
+inline void addSystemGestureRecognizer(id recognizer)
+{
+    Class manager = objc::objc_getClass("FBSystemGestureManager");
+    Class screenClass = objc::objc_getClass("UIScreen");
+    if (!objc::respondsTo(manager, "sharedInstance") || !objc::respondsTo(screenClass, "mainScreen"))
+        return;
+    auto screen = objc::send<RefPtr<Object>>(screenClass, "mainScreen");
+    if (!objc::respondsTo(screen, "fbsDisplay"))
+        return;
+    auto display = objc::send<RefPtr<Object>>(screen, "fbsDisplay");
+    auto shared = objc::send<RefPtr<Object>>(manager, "sharedInstance");
+    objc::send<void(id, id)>(shared, "addGestureRecognizer:toDisplay:", recognizer, display.get());
+}
+
+// Activator: LAActivator's sharedInstance, or nil where Activator is not installed.
+inline RefPtr<Object> activator()
+{
+    Class cls = objc::objc_getClass("LAActivator");
+    return objc::respondsTo(cls, "sharedInstance") ? objc::send<RefPtr<Object>>(cls, "sharedInstance") : nullptr;
+}
+
+inline bool activatorHasListener(id activator, const std::string& name)
+{
+    auto text = platform::ns(name);
+    return objc::respondsTo(activator, "hasListenerWithName:") && objc::send<bool(id)>(activator, "hasListenerWithName:", text.get());
+}
+
+inline void activatorRegisterListener(id activator, id listener, const std::string& name)
+{
+    auto text = platform::ns(name);
+    if (objc::respondsTo(activator, "registerListener:forName:"))
+        objc::send<void(id, id)>(activator, "registerListener:forName:", listener, text.get());
+}
+
+// LAEvent's eventWithName:, or nil.
+inline RefPtr<Object> activatorEvent(const std::string& eventName)
+{
+    Class cls = objc::objc_getClass("LAEvent");
+    auto text = platform::ns(eventName);
+    return objc::respondsTo(cls, "eventWithName:") ? objc::send<RefPtr<Object>(id)>(cls, "eventWithName:", text.get()) : nullptr;
+}
+
+inline void activatorAssignEvent(id activator, const std::string& eventName, const std::string& listenerName)
+{
+    auto event = activatorEvent(eventName);
+    auto name = platform::ns(listenerName);
+    if (event && objc::respondsTo(activator, "assignEvent:toListenerWithName:"))
+        objc::send<void(id, id)>(activator, "assignEvent:toListenerWithName:", event.get(), name.get());
+}
+
+inline void activatorSendEvent(id activator, id event, const std::string& listenerName)
+{
+    auto name = platform::ns(listenerName);
+    if (objc::respondsTo(activator, "sendEvent:toListenerWithName:"))
+        objc::send<void(id, id)>(activator, "sendEvent:toListenerWithName:", event, name.get());
+}
+
+// An event's userInfo (nil when it has none).
+inline RefPtr<platform::NSDictionary> eventUserInfo(id event)
+{
+    if (!objc::respondsTo(event, "userInfo"))
+        return nullptr;
+    auto info = objc::send<RefPtr<Object>>(event, "userInfo");
+    return objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()) ? RefPtr<platform::NSDictionary>(static_cast<platform::NSDictionary*>(info.get())) : nullptr;
+}
+
+inline void setEventUserInfo(id event, platform::NSDictionary* info)
+{
+    if (objc::respondsTo(event, "setUserInfo:"))
+        objc::send<void(id)>(event, "setUserInfo:", info);
+}
+
+inline void setEventHandled(id event, bool handled)
+{
+    if (objc::respondsTo(event, "setHandled:"))
+        objc::send<void(bool)>(event, "setHandled:", handled);
+}
+
 } // namespace igtarvo::springboard
