@@ -1,6 +1,10 @@
 #include "core/HookTable.h"
 #include "core/Notifications.h"
 #include "core/UpdateFilter.h"
+#include "feed/display/LikeCountHook.h"
+#include "feed/display/LinkHooks.h"
+#include "feed/display/MainFeedHooks.h"
+#include "feed/display/TimestampHooks.h"
 
 namespace igtarvo {
 
@@ -10,6 +14,27 @@ const std::vector<HookRow>& hookTable()
         // Instagram
         replaced<g_IGMainAppViewController_initWithMainFeedSource, &IGMainAppViewController_initWithMainFeedSource>(
             kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:"),
+        // Instagram: feed display
+        replaced<g_IGCoreTextView_setFrame, &IGCoreTextView_setFrame>(kInstagramProcess, "IGCoreTextView", "setFrame:"),
+        replaced<g_IGFeedItemHeader_timestampLabel, &IGFeedItemHeader_timestampLabel>(kInstagramProcess, "IGFeedItemHeader", "timestampLabel"),
+        replaced<g_IGFeedItemHeader_timestampButton, &IGFeedItemHeader_timestampButton>(kInstagramProcess, "IGFeedItemHeader", "timestampButton"),
+        replaced<g_IGTimeStampHeaderView_timestampLabel, &IGTimeStampHeaderView_timestampLabel>(kInstagramProcess, "IGTimeStampHeaderView", "timestampLabel"),
+        replaced<g_IGFeedItemTextCell_styledStringForLikes, &IGFeedItemTextCell_styledStringForLikes>(
+            kInstagramProcess, "IGFeedItemTextCell", "styledStringForLikesWithFeedItem:"),
+        replaced<g_IGFeedItemTextCell_timeStampLabel, &IGFeedItemTextCell_timeStampLabel>(kInstagramProcess, "IGFeedItemTextCell", "timeStampLabel"),
+        replaced<g_IGFeedItemTextCell_coreTextViewDidTapOnString, &IGFeedItemTextCell_coreTextViewDidTapOnString>(
+            kInstagramProcess, "IGFeedItemTextCell", "coreTextView:didTapOnString:URL:"),
+        replacedWithoutFallback<g_IGMainFeedViewController_showRefreshButton, &IGMainFeedViewController_showRefreshButton>(
+            kInstagramProcess, "IGMainFeedViewController", "showRefreshButton"),
+        replaced<g_IGMainFeedViewController_setShowRefreshButton, &IGMainFeedViewController_setShowRefreshButton>(
+            kInstagramProcess, "IGMainFeedViewController", "setShowRefreshButton:"),
+        replaced<g_IGMainFeedViewController_viewWillAppear, &IGMainFeedViewController_viewWillAppear>(
+            kInstagramProcess, "IGMainFeedViewController", "viewWillAppear:"),
+        replaced<g_IGMainFeedViewController_viewDidLoad, &IGMainFeedViewController_viewDidLoad>(
+            kInstagramProcess, "IGMainFeedViewController", "viewDidLoad"),
+        replaced<g_IGMainFeedViewController_navigationItem, &IGMainFeedViewController_navigationItem>(
+            kInstagramProcess, "IGMainFeedViewController", "navigationItem"),
+        added<&IGMainFeedViewController_tarvo_changeLayout>(kInstagramProcess, "IGMainFeedViewController", "tarvo_changeLayout:", "v@:@"),
         // SpringBoard
         // itunesstored
         replaced<g_SoftwareUpdatesStore_mergeAvailableUpdates, &SoftwareUpdatesStore_mergeAvailableUpdates>(

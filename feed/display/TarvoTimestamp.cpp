@@ -1,7 +1,5 @@
 #include "feed/display/TarvoTimestamp.h"
 
-#include "platform/foundation/NSCalendar.h"
-
 namespace igtarvo {
 
 using namespace platform;
@@ -24,6 +22,7 @@ std::string counted(long n, const char* unit) { return std::to_string(n) + unit;
 
 TarvoTimestamp::TarvoTimestamp()
     : m_dateFormatter(NSDateFormatter::create())
+    , m_calendar(NSCalendar::currentCalendar())
 {
     m_dateFormatter->setTimeZone(NSTimeZone::systemTimeZone().get());
     m_dateFormatter->setLocale(NSLocale::systemLocale().get());
@@ -74,7 +73,7 @@ std::string TarvoTimestamp::relativeText(double date, double now)
 {
     constexpr unsigned long units = NSCalendarUnitYear | NSCalendarUnitMonth | NSCalendarUnitWeekOfMonth
         | NSCalendarUnitWeekOfYear | NSCalendarUnitDay | NSCalendarUnitHour | NSCalendarUnitMinute;
-    auto c = NSCalendar::currentCalendar()->componentsBetween(units, date, now);
+    auto c = sharedInstance()->m_calendar->componentsBetween(units, date, now);
     long years = c->year(), months = c->month(), weeks = c->weekOfYear();
     long days = c->day(), hours = c->hour(), minutes = c->minute();
 

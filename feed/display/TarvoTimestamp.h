@@ -7,6 +7,7 @@
 // its format set on every call, so the class serves one thread at a time:
 // the main thread.
 
+#include "platform/foundation/NSCalendar.h"
 #include "platform/foundation/NSDateFormatter.h"
 
 #include <string>
@@ -47,6 +48,8 @@ public:
 
 private:
     Ref<NSDateFormatter> m_dateFormatter;
+    // The current calendar, kept: ages are counted in it.
+    Ref<platform::NSCalendar> m_calendar;
 };
 
 } // namespace igtarvo

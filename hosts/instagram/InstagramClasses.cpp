@@ -1,11 +1,36 @@
 #include "hosts/instagram/InstagramClasses.h"
+#include "hosts/instagram/IGAttributedStringAdditions.h"
+#include "hosts/instagram/IGAuthHelper.h"
+#include "hosts/instagram/IGCoreTextView.h"
+#include "hosts/instagram/IGDirectThreadStore.h"
+#include "hosts/instagram/IGFeedItem.h"
+#include "hosts/instagram/IGFeedItemHeader.h"
+#include "hosts/instagram/IGFeedItemTextCell.h"
 #include "hosts/instagram/IGMainAppViewController.h"
+#include "hosts/instagram/IGMainFeedViewController.h"
+#include "hosts/instagram/IGSingleFeedViewController.h"
+#include "hosts/instagram/IGStyledString.h"
+#include "hosts/instagram/IGTimeStampHeaderView.h"
+#include "hosts/instagram/IGUserDetailViewController.h"
 
 namespace hosts::instagram {
 
 void registerInstagramClasses()
 {
     IGMainAppViewController::staticClass();
+    // The feed and its display.
+    registerAttributedStringAdditions();
+    IGFeedItem::staticClass();
+    IGStyledString::staticClass();
+    IGCoreTextView::staticClass();
+    IGFeedItemTextCell::staticClass();
+    IGFeedItemHeader::staticClass();
+    IGTimeStampHeaderView::staticClass();
+    IGMainFeedViewController::staticClass();
+    IGUserDetailViewController::staticClass();
+    IGSingleFeedViewController::staticClass();
+    IGDirectThreadStore::staticClass();
+    IGAuthHelper::staticClass();
 }
 
 } // namespace hosts::instagram

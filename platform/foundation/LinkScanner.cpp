@@ -413,6 +413,21 @@ bool LinkScanner::isKnownTopLevelDomain(std::string_view label)
     return std::find(std::begin(kGenericDomains), std::end(kGenericDomains), word) != std::end(kGenericDomains);
 }
 
+size_t LinkScanner::byteOffsetOfUnit(std::string_view text, size_t unit)
+{
+    auto* p = reinterpret_cast<const Byte*>(text.data());
+    size_t i = 0;
+    size_t units = 0;
+    while (i < text.size() && units < unit) {
+        size_t n = sequenceLength(p + i, text.size() - i);
+        if (n == 0)
+            n = 1;
+        units += n == 4 ? 2 : 1;
+        i += n;
+    }
+    return i;
+}
+
 std::vector<LinkMatch> LinkScanner::scan(std::string_view text)
 {
     return Scanner(text).run();

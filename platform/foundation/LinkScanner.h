@@ -35,6 +35,9 @@ class LinkScanner {
 public:
     // Every link of the text, in order.
     static std::vector<LinkMatch> scan(std::string_view text);
+    // The byte offset where the UTF-16 unit `unit` starts, counting as scan()
+    // does; the text's size when the text has fewer units.
+    static size_t byteOffsetOfUnit(std::string_view text, size_t unit);
     // Whether the word is a known top-level domain (any letter case).
     static bool isKnownTopLevelDomain(std::string_view label);
 };

@@ -1,6 +1,7 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/foundation/PropertyList.h"
 
+#include <mutex>
 #include <sys/stat.h>
 
 namespace platform {
@@ -11,7 +12,8 @@ void NSBundle::registerMethods(objc::ClassBuilder<NSBundle>& b)
 {
     b.method<&NSBundle::bundlePath>("bundlePath")
         .method<&NSBundle::infoDictionary>("infoDictionary")
-        .method<&NSBundle::objectForInfoDictionaryKey>("objectForInfoDictionaryKey:");
+        .method<&NSBundle::objectForInfoDictionaryKey>("objectForInfoDictionaryKey:")
+        .classMethod<&NSBundle::mainBundle>("mainBundle");
 }
 
 RefPtr<NSBundle> NSBundle::bundleWithPath(const std::string& path)
@@ -20,6 +22,23 @@ RefPtr<NSBundle> NSBundle::bundleWithPath(const std::string& path)
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return nullptr;
     return objc::make<NSBundle>(path);
+}
+
+namespace {
+std::mutex g_mainBundleLock;
+std::string g_mainBundlePath;
+}
+
+RefPtr<NSBundle> NSBundle::mainBundle()
+{
+    std::lock_guard guard(g_mainBundleLock);
+    return g_mainBundlePath.empty() ? nullptr : bundleWithPath(g_mainBundlePath);
+}
+
+void NSBundle::setMainBundlePath(const std::string& path)
+{
+    std::lock_guard guard(g_mainBundleLock);
+    g_mainBundlePath = path;
 }
 
 Ref<NSDictionary> NSBundle::infoDictionary() const

@@ -16,6 +16,12 @@ public:
 
     // The bundle at a path on this machine; nil when no folder is there.
     static RefPtr<NSBundle> bundleWithPath(const std::string& path);
+    // The running program's own bundle, or nil until the program has said
+    // where it is (setMainBundlePath).
+    static RefPtr<NSBundle> mainBundle();
+    // Where the running program's bundle is (a path on this machine); set by
+    // the program at start.
+    static void setMainBundlePath(const std::string& path);
 
     RefPtr<NSString> bundlePath() const { return ns(m_path); }
     const std::string& path() const { return m_path; }

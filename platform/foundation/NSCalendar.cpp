@@ -8,6 +8,13 @@ namespace platform {
 
 OBJC_CLASS_DEFINE(NSCalendar)
 
+NSCalendar::NSCalendar()
+    : m_timeZone(NSTimeZone::systemTimeZone())
+{
+}
+
+NSCalendar::~NSCalendar() = default;
+
 void NSCalendar::registerMethods(objc::ClassBuilder<NSCalendar>& b)
 {
     b.method<&NSCalendar::components>("components:fromDate:toDate:options:")
@@ -23,7 +30,9 @@ Ref<NSCalendar> NSCalendar::currentCalendar()
 
 void NSCalendar::setTimeZone(NSTimeZone* zone)
 {
+    std::lock_guard guard(m_lock);
     m_timeZone = zone ? RefPtr<NSTimeZone>(zone) : RefPtr<NSTimeZone>(NSTimeZone::systemTimeZone());
+    m_calendar.reset();
 }
 
 RefPtr<NSDateComponents> NSCalendar::components(unsigned long units, NSDate* from, NSDate* to, unsigned long) const
@@ -36,10 +45,16 @@ RefPtr<NSDateComponents> NSCalendar::components(unsigned long units, NSDate* fro
 Ref<NSDateComponents> NSCalendar::componentsBetween(unsigned long units, double from, double to) const
 {
     auto result = NSDateComponents::create();
+    std::lock_guard guard(m_lock);
+    if (!m_calendar) {
+        UErrorCode status = U_ZERO_ERROR;
+        auto made = std::make_unique<icu::GregorianCalendar>(m_timeZone->icuZone(), icu::Locale::getRoot(), status);
+        if (U_FAILURE(status))
+            return result;
+        m_calendar = std::move(made);
+    }
+    icu::Calendar& calendar = *m_calendar;
     UErrorCode status = U_ZERO_ERROR;
-    icu::GregorianCalendar calendar(m_timeZone->icuZone(), icu::Locale::getRoot(), status);
-    if (U_FAILURE(status))
-        return result;
     calendar.setTime(from * 1000.0, status);
     const UDate target = to * 1000.0;
     // fieldDifference moves the calendar on by the count it answers, so each

@@ -12,6 +12,13 @@
 #include "platform/foundation/NSDateComponents.h"
 #include "platform/foundation/NSTimeZone.h"
 
+#include <memory>
+#include <mutex>
+
+U_NAMESPACE_BEGIN
+class Calendar;
+U_NAMESPACE_END
+
 namespace platform {
 
 enum NSCalendarUnit : unsigned long {
@@ -28,7 +35,8 @@ enum NSCalendarUnit : unsigned long {
 class NSCalendar : public NSObject {
     OBJC_CLASS(NSCalendar, NSObject)
 public:
-    NSCalendar() : m_timeZone(NSTimeZone::systemTimeZone()) { }
+    NSCalendar();
+    ~NSCalendar() override;
     static void registerMethods(objc::ClassBuilder<NSCalendar>&);
 
     // A Gregorian calendar in the system time zone.
@@ -46,6 +54,10 @@ public:
 
 private:
     RefPtr<NSTimeZone> m_timeZone;
+    // Made on first use and kept: building an ICU calendar costs far more
+    // than using one. Guarded by m_lock, so that any thread may ask.
+    mutable std::mutex m_lock;
+    mutable std::unique_ptr<icu::Calendar> m_calendar;
 };
 
 } // namespace platform

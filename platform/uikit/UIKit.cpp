@@ -18,6 +18,13 @@
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIWindow.h"
+#include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIBlurEffect.h"
+#include "platform/uikit/UITableViewCell.h"
+#include "platform/uikit/UITableViewController.h"
+#include "platform/uikit/UITableViewHeaderFooterView.h"
+#include "platform/uikit/UITableViewRowAction.h"
+#include "platform/uikit/UITableView.h"
 
 #include <cstdio>
 #include <mutex>
@@ -46,6 +53,13 @@ void registerUIKitClasses()
         UIGestureRecognizer::staticClass();
         UITouch::staticClass();
         UIEvent::staticClass();
+        NSIndexPath::staticClass();
+        UIBlurEffect::staticClass();
+        UITableView::staticClass();
+        UITableViewCell::staticClass();
+        UITableViewController::staticClass();
+        UITableViewHeaderFooterView::staticClass();
+        UITableViewRowAction::staticClass();
         return true;
     }();
     (void)done;

@@ -1,0 +1,92 @@
+#include "feed/display/MainFeedHooks.h"
+
+#include "core/InstagramSurface.h"
+#include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIImage.h"
+#include "platform/uikit/UINavigationItem.h"
+
+namespace igtarvo {
+
+using namespace platform;
+
+namespace {
+
+// Set once the layout button is on a navigation item; main thread only.
+bool g_added = false;
+
+UINavigationItem* asNavigationItem(id object)
+{
+    return objc::object_isKindOfClass(object, UINavigationItem::staticClass()) ? static_cast<UINavigationItem*>(object) : nullptr;
+}
+
+} // namespace
+
+bool layoutButtonPlaced() { return g_added; }
+
+Previous<bool()> g_IGMainFeedViewController_showRefreshButton;
+
+bool IGMainFeedViewController_showRefreshButton(id, SEL)
+{
+    return true;
+}
+
+Previous<void(bool)> g_IGMainFeedViewController_setShowRefreshButton;
+
+void IGMainFeedViewController_setShowRefreshButton(id self, SEL _cmd, bool)
+{
+    g_IGMainFeedViewController_setShowRefreshButton(self, _cmd, true);
+}
+
+Previous<void(bool)> g_IGMainFeedViewController_viewWillAppear;
+
+void IGMainFeedViewController_viewWillAppear(id self, SEL _cmd, bool animated)
+{
+    static const Class threadStoreClass = objc::objc_getClass("IGDirectThreadStore");
+    if (threadStoreClass)
+        instagram::refreshInbox(instagram::directThreadStore(threadStoreClass));
+    g_IGMainFeedViewController_viewWillAppear(self, _cmd, animated);
+}
+
+Previous<void()> g_IGMainFeedViewController_viewDidLoad;
+
+void IGMainFeedViewController_viewDidLoad(id self, SEL _cmd)
+{
+    g_IGMainFeedViewController_viewDidLoad(self, _cmd);
+    objc::send<RefPtr<Object>>(self, "navigationItem");
+}
+
+Previous<RefPtr<Object>()> g_IGMainFeedViewController_navigationItem;
+
+RefPtr<Object> IGMainFeedViewController_navigationItem(id self, SEL _cmd)
+{
+    RefPtr<Object> item = g_IGMainFeedViewController_navigationItem(self, _cmd);
+    // The flag is set only once a button is really in place: a controller
+    // without a navigation item does not use up the one button.
+    if (!g_added) {
+        if (auto* navigationItem = asNavigationItem(item)) {
+            auto image = UIImage::imageNamed(ns(kLayoutGridIcon).get());
+            auto button = UIBarButtonItem::withImage(image.get(), UIBarButtonItemStylePlain, self, "tarvo_changeLayout:");
+            navigationItem->setLeftBarButtonItem(button.get());
+            g_added = true;
+        }
+    }
+    return item;
+}
+
+void IGMainFeedViewController_tarvo_changeLayout(id self, SEL, id)
+{
+    const char* icon;
+    if (instagram::feedLayout(self) == 1) {
+        instagram::setFeedLayout(self, 2);
+        icon = kLayoutListIcon;
+    } else {
+        instagram::setFeedLayout(self, 1);
+        icon = kLayoutGridIcon;
+    }
+    RefPtr<Object> item = objc::send<RefPtr<Object>>(self, "navigationItem");
+    auto* navigationItem = asNavigationItem(item);
+    if (navigationItem && navigationItem->leftBarButtonItem())
+        navigationItem->leftBarButtonItem()->setImage(UIImage::imageNamed(ns(icon).get()).get());
+}
+
+} // namespace igtarvo

@@ -1,0 +1,45 @@
+#include "hosts/instagram/IGCoreTextView.h"
+
+namespace hosts::instagram {
+
+using namespace platform;
+
+OBJC_CLASS_DEFINE(IGCoreTextView)
+
+void IGCoreTextView::registerMethods(objc::ClassBuilder<IGCoreTextView>& b)
+{
+    b.method<&IGCoreTextView::styledString>("styledString")
+        .method<&IGCoreTextView::setStyledString>("setStyledString:")
+        .method<&IGCoreTextView::delegate>("delegate")
+        .method<&IGCoreTextView::setDelegate>("setDelegate:");
+}
+
+Ref<IGCoreTextView> IGCoreTextView::create()
+{
+    auto view = objc::make<IGCoreTextView>();
+    objc::send<RefPtr<UIView>(CGRect)>(view, "initWithFrame:", CGRectZero);
+    return view;
+}
+
+void IGCoreTextView::setStyledString(IGStyledString* styled)
+{
+    m_styled = styled;
+    ++m_setCount;
+    setNeedsDisplay();
+}
+
+bool IGCoreTextView::tapCharacterAtIndex(unsigned long index)
+{
+    auto text = m_styled ? m_styled->attributedString() : nullptr;
+    if (!text || index >= text->length())
+        return false;
+    NSRange run {};
+    auto url = text->attribute("URL", index, &run);
+    if (!url)
+        return false;
+    auto tapped = text->attributedSubstringFromRange(run);
+    objc::send<void(id, id, id)>(delegate(), "coreTextView:didTapOnString:URL:", this, tapped ? tapped->string().get() : nullptr, url.get());
+    return true;
+}
+
+} // namespace hosts::instagram
