@@ -10,6 +10,7 @@
 #include "hosts/instagram/IGMainFeedViewController.h"
 #include "hosts/instagram/IGSingleFeedViewController.h"
 #include "hosts/instagram/IGStyledString.h"
+#include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/IGTimeStampHeaderView.h"
 #include "hosts/instagram/IGUserDetailViewController.h"
 
@@ -18,6 +19,7 @@ namespace hosts::instagram {
 void registerInstagramClasses()
 {
     IGMainAppViewController::staticClass();
+    IGTabBarController::staticClass();
     // The feed and its display.
     registerAttributedStringAdditions();
     IGFeedItem::staticClass();
