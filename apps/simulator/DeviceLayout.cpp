@@ -41,6 +41,20 @@ void link(const fs::path& target, const fs::path& at)
 
 Ref<NSDictionary> dict(std::map<std::string, Ref<Object>> entries) { return NSDictionary::create(std::move(entries)); }
 
+// The device's launchctl: "launchctl stop LABEL" stops a service; each call is
+// recorded in the device's log. Callers may start it with an empty
+// environment, so it uses shell built-ins only and finds the log from its own
+// place on the device.
+constexpr const char* kLaunchctlProgram = R"(#!/bin/sh
+log="${0%/*}/../../var/log/launchctl.log"
+if [ "$#" -eq 2 ] && [ "$1" = stop ]; then
+    printf 'stop %s\n' "$2" >> "$log"
+    exit 0
+fi
+printf 'usage: launchctl stop LABEL\n' >&2
+exit 64
+)";
+
 } // namespace
 
 std::string buildDirectory()
@@ -109,6 +123,8 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         link(build / "bin/itunesstored", at("/System/Library/PrivateFrameworks/iTunesStore.framework/Support/itunesstored"));
         fs::create_directories(at("/usr/bin"));
         fs::create_directories(at("/var/log"));
+        writeText(at("/usr/bin/launchctl"), kLaunchctlProgram);
+        fs::permissions(at("/usr/bin/launchctl"), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
 
         // The system's own files: the injected library, its filter, the
         // account library and the folders the system reads or writes.

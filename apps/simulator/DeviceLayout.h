@@ -34,6 +34,8 @@ inline constexpr const char* kAccountsDir = "/var/mobile/Library/Preferences/igT
 inline constexpr const char* kPreferencesDir = "/var/mobile/Library/Preferences";
 inline constexpr const char* kInjectionDir = "/Library/Injection/DynamicLibraries";
 inline constexpr const char* kInstagramBundleId = "com.burbn.instagram";
+// The device's launchctl records each call here, one line per call ("stop LABEL").
+inline constexpr const char* kLaunchctlLogPath = "/var/log/launchctl.log";
 
 // Paths on this machine, for a device at the current root.
 std::string instagramDataContainer();

@@ -1,0 +1,38 @@
+#pragma once
+// The walk that moves an account's data between Instagram's data container
+// and an account directory: every entry of the source goes to the same
+// relative path under the destination. Entries are visited in pre-order; an
+// entry that moved is not entered, and a directory that could not move is
+// entered so that each of its entries is tried in the same way. So in the
+// normal case every top-level entry moves whole, in one rename.
+
+#include "platform/foundation/NSFileManager.h"
+
+#include <array>
+#include <string>
+
+namespace igtarvo {
+
+// The container's top-level entries that never move, nor anything in them.
+inline constexpr std::array<const char*, 3> kFixedContainerEntries = {
+    "iTunesMetadata.plist", "iTunesArtwork", ".com.apple.mobile_container_manager.metadata.plist"
+};
+
+// The directories an emptied container receives, in this order.
+inline constexpr std::array<const char*, 6> kFreshContainerDirectories = {
+    "tmp", "Documents", "StoreKit", "Library", "Library/Preferences", "Library/Caches"
+};
+
+struct WalkOptions {
+    bool skipFixedEntries = false; // leave kFixedContainerEntries where they are
+    bool clearDestination = false; // remove what is at the destination path first
+};
+
+// Moves the entries of source to destination. Failures are not reported: an
+// entry that cannot move stays where it was.
+void walkDirectory(const platform::NSFileManager& fm, const std::string& source, const std::string& destination, WalkOptions options);
+
+// Whether a path relative to the container's top is one of the fixed entries.
+bool isFixedContainerEntry(const std::string& relativePath);
+
+} // namespace igtarvo
