@@ -1,5 +1,6 @@
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIWindow.h"

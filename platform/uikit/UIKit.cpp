@@ -16,8 +16,16 @@
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIWindow.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UILongPressGestureRecognizer.h"
+#include "platform/uikit/UIScrollView.h"
+#include "platform/uikit/UISwipeGestureRecognizer.h"
+#include "platform/uikit/UITapGestureRecognizer.h"
+#include "platform/uikit/UITextField.h"
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIBlurEffect.h"
 #include "platform/uikit/UITableViewCell.h"
@@ -60,6 +68,12 @@ void registerUIKitClasses()
         UITableViewController::staticClass();
         UITableViewHeaderFooterView::staticClass();
         UITableViewRowAction::staticClass();
+        UIAlertAction::staticClass();
+        UIAlertController::staticClass();
+        UITextField::staticClass();
+        UISwipeGestureRecognizer::staticClass();
+        UILongPressGestureRecognizer::staticClass();
+        UITapGestureRecognizer::staticClass();
         return true;
     }();
     (void)done;

@@ -33,6 +33,16 @@ std::vector<std::pair<long, long>> keysOf(NSArray* paths)
 
 // Selection ---------------------------------------------------------------------------
 
+RefPtr<NSIndexPath> UITableView::indexPathForSelectedRow() const
+{
+    return m_selected;
+}
+
+RefPtr<NSIndexPath> UITableView::swipedRow() const
+{
+    return m_swipedRow;
+}
+
 void UITableView::changeSelection(NSIndexPath* indexPath)
 {
     if (m_selected) {

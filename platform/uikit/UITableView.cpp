@@ -358,6 +358,20 @@ void UITableView::layoutSubviews()
 
     CGRect visible = bounds();
     id d = tableDelegate();
+    // Rows that left the screen give their cells to the pool first, so the
+    // rows that came in can reuse them.
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        auto [s, r] = it->first;
+        bool stays = s < long(m_sections.size()) && r < long(m_sections[size_t(s)].rowTops.size())
+            && m_sections[size_t(s)].rowHeights[size_t(r)] > 0
+            && CGRectIntersectsRect(CGRectMake(0, m_sections[size_t(s)].rowTops[size_t(r)], width, m_sections[size_t(s)].rowHeights[size_t(r)]), visible);
+        if (stays) {
+            ++it;
+        } else {
+            recycle(it->second);
+            it = m_cells.erase(it);
+        }
+    }
     std::map<long, Ref<UIView>> headers;
     std::map<RowKey, Ref<UITableViewCell>> cells;
     for (size_t s = 0; s < m_sections.size(); ++s) {

@@ -140,7 +140,7 @@ public:
     // Selection -----------------------------------------------------------------
     void selectRowAtIndexPath(NSIndexPath* indexPath, bool animated, long scrollPosition);
     void deselectRowAtIndexPath(NSIndexPath* indexPath, bool animated);
-    RefPtr<NSIndexPath> indexPathForSelectedRow() const { return m_selected; }
+    RefPtr<NSIndexPath> indexPathForSelectedRow() const;
     void scrollToRowAtIndexPath(NSIndexPath* indexPath, long scrollPosition, bool animated);
 
     // Updates ---------------------------------------------------------------------
@@ -165,7 +165,7 @@ public:
     // Chooses one of the open row's actions by title; false when there is none.
     bool userChooseRowAction(const std::string& title);
     // The row whose actions are open, or nil.
-    RefPtr<NSIndexPath> swipedRow() const { return m_swipedRow; }
+    RefPtr<NSIndexPath> swipedRow() const;
 
 private:
     struct Section {

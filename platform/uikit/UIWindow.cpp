@@ -2,6 +2,10 @@
 #include "platform/dispatch/Dispatch.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UIControl.h"
+#include "platform/uikit/UIEvent.h"
+#include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIViewController.h"
 
 namespace platform {
@@ -133,7 +137,8 @@ void UIWindow::registerMethods(objc::ClassBuilder<UIWindow>& b)
         .method<&UIWindow::setHidden>("setHidden:")
         .method<&UIWindow::windowLevel>("windowLevel")
         .method<&UIWindow::setWindowLevel>("setWindowLevel:")
-        .method<&UIWindow::nextResponder>("nextResponder");
+        .method<&UIWindow::nextResponder>("nextResponder")
+        .method<&UIWindow::sendEvent>("sendEvent:");
 }
 
 } // namespace platform

@@ -11,6 +11,10 @@
 namespace platform {
 
 class UIViewController;
+class UIControl;
+class UIEvent;
+class UIGestureRecognizer;
+class UITouch;
 
 class UIWindow : public UIView {
     OBJC_CLASS(UIWindow, UIView)
@@ -39,10 +43,26 @@ public:
     void setWindowLevel(double level) { m_level = level; }
     RefPtr<UIResponder> nextResponder() const;
 
+    // Delivers touches: a touch that begins is hit-tested to a view and offered
+    // to the recognisers of that view and its superviews (each asking its
+    // delegate); later phases go to the recognisers that took it. A touch
+    // that ends without a recogniser claiming it taps the control or the
+    // table row under it.
+    void sendEvent(UIEvent* event);
+
 private:
+    struct TrackedTouch {
+        Ref<UITouch> touch;
+        std::vector<Ref<UIGestureRecognizer>> recognizers;
+        RefPtr<UIControl> control;
+    };
     void rootAppears(bool appearing);
+    void touchBegan(UITouch* touch, UIEvent* event);
+    void touchEnded(TrackedTouch& tracked, UIEvent* event, bool cancelled);
+    void tapUnclaimed(UITouch* touch, UIControl* control);
 
     RefPtr<UIViewController> m_root;
+    std::vector<TrackedTouch> m_touches;
     double m_level { 0 };
 };
 
