@@ -105,6 +105,10 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
                                   { "CFBundleShortVersionString", ns(options.instagramVersion) } }),
             at(bundleDir + "/Info.plist"), PropertyListFormat::XML);
         link(build / "bin/Instagram", at(bundleDir + "/Instagram"));
+        // Instagram's own pictures that the system shows: the feed layout icons.
+        static const std::string kIcon("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\x00\x00\x00\x02\x00\x00\x00\x02\x08\x06\x00\x00\x00\x72\xb6\x0d\x24\x00\x00\x00\x10IDATx\x9c\x63\x60\x60\xf8\xff\x1f\x82\xa1\x0c\x00\x3f\xd2\x07\xf9\xb4\x12\x4f\xcd\x00\x00\x00\x00IEND\xae\x42\x60\x82", 73);
+        for (const char* icon : { "feedtoggle-grid-icon", "feedtoggle-list-icon" })
+            writeText(at(bundleDir + "/" + icon + ".png"), kIcon);
 
         fs::path data = at(dataDir);
         for (const char* d : { "Documents", "Library/Preferences", "Library/Caches", "StoreKit", "tmp" })
