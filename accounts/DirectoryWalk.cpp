@@ -28,7 +28,14 @@ void walkDirectory(const platform::NSFileManager& fm, const std::string& source,
             auto cleared = fm.removeItemAtPath(target);
             (void)cleared; // an entry that stays makes the move below fail, which the walk allows
         }
-        if (!fm.moveItemAtPath(source + "/" + relative, target))
+        if (!fm.moveItemAtPath(source + "/" + relative, target)) {
+            entries->skipDescendants();
+            continue;
+        }
+        // A directory that could not move is entered only where the destination
+        // holds a real directory of that name: its entries then go there, and
+        // never through a link to somewhere else.
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             entries->skipDescendants();
     }
 }

@@ -3,8 +3,10 @@
 // and an account directory: every entry of the source goes to the same
 // relative path under the destination. Entries are visited in pre-order; an
 // entry that moved is not entered, and a directory that could not move is
-// entered so that each of its entries is tried in the same way. So in the
-// normal case every top-level entry moves whole, in one rename.
+// entered, when the destination has a real directory of that name, so that
+// each of its entries is tried in the same way. So in the normal case every
+// top-level entry moves whole, in one rename; and no entry ever moves through
+// a symbolic link to somewhere else.
 
 #include "platform/foundation/NSFileManager.h"
 

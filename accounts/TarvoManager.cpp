@@ -22,6 +22,11 @@ using Kind = AccountStep::Kind;
 OBJC_CLASS_DEFINE(TarvoManager)
 
 namespace {
+// The class is there by name as soon as the library is loaded.
+const bool s_registered = (TarvoManager::staticClass(), true);
+}
+
+namespace {
 
 constexpr auto kPauseAfterEndingInstagram = std::chrono::milliseconds(100);
 

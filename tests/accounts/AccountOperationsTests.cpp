@@ -84,6 +84,19 @@ TEST_F(AccountOperations, ACaptureDestinationThatExistsIsMergedEntryByEntryAndNo
     EXPECT_EQ(movableContainerEntries(), kUsualEntries) << "the fresh directories are made around what stayed";
 }
 
+TEST_F(AccountOperations, NothingMovesThroughALinkInAnAccountDirectory)
+{
+    std::string outside = root() + "/outside";
+    fs::create_directories(outside);
+    fs::create_directory_symlink(outside, accountDir("Default") + "/Documents");
+
+    m_manager->addAccount(ns("B"), nullptr);
+
+    EXPECT_TRUE(entries(outside).empty());
+    EXPECT_EQ(readText(container() + "/Documents/feed-cache.db"), kDefaultsFeed) << "what could not move stays";
+    EXPECT_EQ(entries(accountDir("Default")), kUsualEntries);
+}
+
 TEST_F(AccountOperations, AddingWithoutAnActiveAccountAdoptsTheLiveData)
 {
     m_manager->setCurrentAccountName(nullptr);
