@@ -177,7 +177,8 @@ void UIAlertController::viewDidLayoutSubviews()
     bool sheet = m_style == UIAlertControllerStyleActionSheet;
     double width = sheet ? bounds.size.width - 20 : kAlertWidth;
     double inner = width - 32;
-    double y = 20;
+    bool texted = !static_cast<UILabel*>(m_titleLabel.get())->textString().empty() || !static_cast<UILabel*>(m_messageLabel.get())->textString().empty();
+    double y = texted ? 20 : 0;
     auto place = [&](UILabel* label) {
         if (label->textString().empty()) {
             label->setFrame(CGRectZero);
@@ -189,7 +190,8 @@ void UIAlertController::viewDidLayoutSubviews()
     };
     place(static_cast<UILabel*>(m_titleLabel.get()));
     place(static_cast<UILabel*>(m_messageLabel.get()));
-    y += 12;
+    if (texted)
+        y += 12;
     for (auto& field : m_fields) {
         field->setFrame(CGRectMake(16, y, inner, kFieldHeight));
         y += kFieldHeight + 4;
