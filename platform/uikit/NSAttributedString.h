@@ -10,7 +10,8 @@
 
 namespace platform {
 
-// Attribute names.
+// Attribute names. Any other text names an attribute too (a "URL" attribute
+// of a link's address, for one).
 inline constexpr const char* NSFontAttributeName = "NSFont";
 inline constexpr const char* NSForegroundColorAttributeName = "NSColor";
 inline constexpr const char* NSBackgroundColorAttributeName = "NSBackgroundColor";

@@ -38,6 +38,7 @@ enum UIModalPresentationStyle : long {
     UIModalPresentationPopover = 7,
 };
 
+// A completion block; it crosses sends as exactly this type, an empty one for nil.
 using Completion = std::function<void()>;
 
 class UIViewController : public UIResponder {

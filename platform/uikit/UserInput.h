@@ -53,7 +53,8 @@ public:
     // A finger moved quickly from a point in a direction (default 100 points in 0.1 s).
     static void swipe(UIWindow* window, CGPoint from, unsigned long direction, double distance = 100,
         std::chrono::milliseconds duration = std::chrono::milliseconds(100));
-    // A finger held still at a point for a time, the main loop running meanwhile, then lifted.
+    // A finger held still at a point for a time, the main loop running meanwhile
+    // (also when called from main-queue work), then lifted.
     static void pressAndHold(UIWindow* window, CGPoint point, std::chrono::milliseconds duration);
 };
 
