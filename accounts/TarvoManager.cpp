@@ -20,6 +20,7 @@ using namespace platform;
 using Kind = AccountStep::Kind;
 
 OBJC_CLASS_DEFINE(TarvoManager)
+OBJC_CLASS_LOAD(TarvoManager)
 
 namespace {
 
