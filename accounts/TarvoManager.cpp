@@ -20,7 +20,6 @@ using namespace platform;
 using Kind = AccountStep::Kind;
 
 OBJC_CLASS_DEFINE(TarvoManager)
-OBJC_CLASS_LOAD(TarvoManager)
 
 namespace {
 
