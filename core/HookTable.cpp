@@ -5,6 +5,9 @@
 #include "feed/display/LinkHooks.h"
 #include "feed/display/MainFeedHooks.h"
 #include "feed/display/TimestampHooks.h"
+#include "switcher/IconLabel.h"
+#include "switcher/ProfileLongPress.h"
+#include "switcher/UnlockAnnouncement.h"
 
 namespace igtarvo {
 
@@ -12,6 +15,9 @@ const std::vector<HookRow>& hookTable()
 {
     static const std::vector<HookRow> table = {
         // Instagram
+        replaced<g_IGTabBarController_initializeViewControllers, &IGTabBarController_initializeViewControllers>(
+            kInstagramProcess, "IGTabBarController", "initializeViewControllersWithMainFeedSource:"),
+        added<&IGTabBarController_tarvo_handleLongPress>(kInstagramProcess, "IGTabBarController", "tarvo_handleLongPress:", "v@:@"),
         replaced<g_IGMainAppViewController_initWithMainFeedSource, &IGMainAppViewController_initWithMainFeedSource>(
             kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:"),
         // Instagram: feed display
@@ -36,6 +42,11 @@ const std::vector<HookRow>& hookTable()
             kInstagramProcess, "IGMainFeedViewController", "navigationItem"),
         added<&IGMainFeedViewController_tarvo_changeLayout>(kInstagramProcess, "IGMainFeedViewController", "tarvo_changeLayout:", "v@:@"),
         // SpringBoard
+        replaced<g_SBLockScreenViewController_finishUIUnlockFromSource, &SBLockScreenViewController_finishUIUnlockFromSource>(
+            kSpringBoardProcess, "SBLockScreenViewController", "finishUIUnlockFromSource:"),
+        replaced<g_SBApplicationIcon_displayNameForLocation, &SBApplicationIcon_displayNameForLocation>(
+            kSpringBoardProcess, "SBApplicationIcon", "displayNameForLocation:"),
+        replaced<g_SBApplicationIcon_displayName, &SBApplicationIcon_displayName>(kSpringBoardProcess, "SBApplicationIcon", "displayName"),
         // itunesstored
         replaced<g_SoftwareUpdatesStore_mergeAvailableUpdates, &SoftwareUpdatesStore_mergeAvailableUpdates>(
             kStoreProcess, "SoftwareUpdatesStore", "_mergeAvailableUpdates:withCompletionBlock:"),

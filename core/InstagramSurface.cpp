@@ -1,4 +1,5 @@
 #include "core/InstagramSurface.h"
+#include "platform/foundation/NSValues.h"
 #include "platform/foundation/NSBundle.h"
 
 #include <climits>
@@ -69,6 +70,24 @@ long bundleVersion()
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+RefPtr<Object> profileButton(id tabBarController)
+{
+    if (!respondsTo(tabBarController, "valueForKey:"))
+        return nullptr;
+    auto key = platform::ns("_profileButton");
+    return send<RefPtr<Object>(id)>(tabBarController, "valueForKey:", key.get());
+}
+
+void suspendToBackground()
+{
+    Class applicationClass = objc::objc_getClass("UIApplication");
+    if (!respondsTo(applicationClass, "sharedApplication"))
+        return;
+    auto application = send<RefPtr<Object>>(applicationClass, "sharedApplication");
+    if (respondsTo(application, "suspendReturningToLastApp:"))
+        send<void(bool)>(application, "suspendReturningToLastApp:", false);
 }
 
 } // namespace igtarvo::instagram

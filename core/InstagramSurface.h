@@ -50,4 +50,10 @@ void refreshInbox(id threadStore);
 // as an integer: leading decimal digits, 0 when there are none.
 long bundleVersion();
 
+// The tab bar controller's profile tab button (its "_profileButton" field), or nil.
+RefPtr<Object> profileButton(id tabBarController);
+
+// Sends Instagram to the background: the application's suspendReturningToLastApp: with no.
+void suspendToBackground();
+
 } // namespace igtarvo::instagram

@@ -13,6 +13,7 @@
 #include "platform/loader/HostSymbols.h"
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 namespace igtarvo::springboard {
@@ -289,6 +290,52 @@ inline void setEventHandled(id event, bool handled)
 {
     if (objc::respondsTo(event, "setHandled:"))
         objc::send<void(bool)>(event, "setHandled:", handled);
+}
+
+// The shortcut-item library ------------------------------------------------
+
+// LSIManager's sharedManager, or nil without the library.
+inline RefPtr<Object> shortcutManager()
+{
+    static std::atomic<Class> slot { nullptr };
+    Class cls = detail::rememberedClass(slot, "LSIManager");
+    return objc::respondsTo(cls, "sharedManager") ? objc::send<RefPtr<Object>>(cls, "sharedManager") : nullptr;
+}
+
+inline bool shortcutManagerRunsInsideSpringBoard(id manager)
+{
+    return objc::respondsTo(manager, "isRunningInsideSpringBoard") && objc::send<bool>(manager, "isRunningInsideSpringBoard");
+}
+
+// LSIApplicationShortcutItem's newShortcutItemType:title:subtitle:iconType:.
+inline RefPtr<Object> newShortcutItem(const std::string& type, const std::string& title, const std::string& subtitle, long iconType)
+{
+    static std::atomic<Class> slot { nullptr };
+    Class cls = detail::rememberedClass(slot, "LSIApplicationShortcutItem");
+    if (!objc::respondsTo(cls, "newShortcutItemType:title:subtitle:iconType:"))
+        return nullptr;
+    auto t = platform::ns(type), ti = platform::ns(title), s = platform::ns(subtitle);
+    return objc::send<RefPtr<Object>(id, id, id, long)>(cls, "newShortcutItemType:title:subtitle:iconType:", t.get(), ti.get(), s.get(), iconType);
+}
+
+using ShortcutCallbackBlock = std::function<void(id item)>;
+
+// Wraps the block with LSICallback's callbackWithBlock: and sets it on the item.
+inline void setShortcutCallback(id item, ShortcutCallbackBlock block)
+{
+    static std::atomic<Class> slot { nullptr };
+    Class cls = detail::rememberedClass(slot, "LSICallback");
+    if (!objc::respondsTo(cls, "callbackWithBlock:") || !objc::respondsTo(item, "setCallback:"))
+        return;
+    auto callback = objc::send<RefPtr<Object>(ShortcutCallbackBlock)>(cls, "callbackWithBlock:", std::move(block));
+    objc::send<void(id)>(item, "setCallback:", callback.get());
+}
+
+inline void addShortcutItem(id manager, id item, const std::string& applicationID)
+{
+    auto identifier = platform::ns(applicationID);
+    if (item && objc::respondsTo(manager, "addShortcutItem:toApplicationID:"))
+        objc::send<void(id, id)>(manager, "addShortcutItem:toApplicationID:", item, identifier.get());
 }
 
 } // namespace igtarvo::springboard

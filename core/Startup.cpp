@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 #include "core/HookTable.h"
+#include "core/SpringBoardSetUp.h"
 #include "platform/foundation/NSProcessInfo.h"
 
 namespace igtarvo {
@@ -10,6 +11,10 @@ StartupReport startUpForProcess(const std::string& processName)
     report.processName = processName;
     report.rows = hookRowsForProcess(processName);
     report.outcomes = installHooks(report.rows);
+    if (processName == kSpringBoardProcess) {
+        setUpSpringBoard();
+        report.springBoardSetUp = true;
+    }
     return report;
 }
 

@@ -12,6 +12,8 @@ Previous<void(id, StoreMergeCompletion)> g_SoftwareUpdatesStore_mergeAvailableUp
 
 namespace {
 
+constexpr const char* kInstagramApp = "com.burbn.instagram";
+
 // Asks the service and waits on this thread; "" when there is no answer
 // within the query's time-out (or it lacks "igVersionReadable").
 std::string supportedDisplayVersion()
@@ -46,7 +48,7 @@ void SoftwareUpdatesStore_mergeAvailableUpdates(id self, SEL _cmd, id updates, S
         filtered = NSMutableArray::create(static_cast<NSArray*>(updates)->items());
     const std::vector<Ref<Object>> fixedCopy = filtered->items();
     for (const auto& item : fixedCopy) {
-        if (store::bundleIdentifier(item.get()) != kInstagramBundleIdentifier)
+        if (store::bundleIdentifier(item.get()) != kInstagramApp)
             continue;
         std::string supported = supportedDisplayVersion();
         std::optional<std::string> offered = store::firstOfferDisplayVersion(item.get());

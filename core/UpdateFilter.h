@@ -8,8 +8,6 @@
 
 namespace igtarvo {
 
-inline constexpr const char* kInstagramBundleIdentifier = "com.burbn.instagram";
-
 // The store's own completion block, handed on untouched.
 using StoreMergeCompletion = std::function<void(id)>;
 

@@ -1,29 +1,72 @@
 // The stand-in Instagram: its classes, the system loaded into it, and its own
-// start (the main controller created with the main feed source).
+// start — the main controller created with the main feed source, and the tab
+// bar with its profile tab in the key window. Its control channel:
+//
+//   long-press-profile   press and hold the profile tab
+//   state                "foreground" or "background"
 
 #include "apps/hosts/HostProgram.h"
 #include "apps/simulator/DeviceLayout.h"
+#include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIWindow.h"
+#include "platform/uikit/UserInput.h"
+
+using namespace platform;
+using Args = std::vector<std::string>;
+
+namespace {
+
+objc::RefPtr<objc::Object> g_mainController;
+objc::RefPtr<UIWindow> g_window;
+
+void registerClasses()
+{
+    // The program runs from its bundle on the device: its Info.plist and its
+    // pictures are the main bundle's.
+    std::string bundle = igtarvo::simulator::instagramBundlePath();
+    NSBundle::setMainBundlePath(bundle);
+    UIImage::setMainBundlePath(Device::devicePath(bundle));
+    hosts::instagram::registerInstagramClasses();
+}
+
+void launch()
+{
+    auto source = ns("main feed");
+    auto controller = objc::send<objc::RefPtr<objc::Object>>(objc::objc_getClass("IGMainAppViewController"), "alloc");
+    g_mainController = objc::send<objc::RefPtr<objc::Object>(objc::id)>(controller, "initWithMainFeedSource:", source.get());
+
+    auto tabs = objc::send<objc::RefPtr<objc::Object>>(objc::objc_getClass("IGTabBarController"), "new");
+    objc::send<void(objc::id)>(tabs, "initializeViewControllersWithMainFeedSource:", source.get());
+    g_window = UIWindow::create();
+    g_window->setRootViewController(static_cast<UIViewController*>(tabs.get()));
+    g_window->makeKeyAndVisible();
+    UIApplication::sharedApplication()->finishLaunching();
+}
+
+std::string longPressProfile(const Args&)
+{
+    auto* tabs = static_cast<hosts::instagram::IGTabBarController*>(g_window->rootViewController().get());
+    auto button = tabs->profileButton();
+    CGPoint center = button->superview()->convertPointToView(button->center(), g_window);
+    UserInput::pressAndHold(g_window, center, std::chrono::milliseconds(700));
+    return UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n";
+}
+
+}
 
 int main(int argc, char** argv)
 {
-    static objc::RefPtr<objc::Object> mainController;
     return hosts::runHostProgram(argc, argv, {
-        .registerClasses = [] {
-            // The program runs from its bundle on the device: its Info.plist
-            // and its pictures are the main bundle's.
-            std::string bundle = igtarvo::simulator::instagramBundlePath();
-            platform::NSBundle::setMainBundlePath(bundle);
-            platform::UIImage::setMainBundlePath(platform::Device::devicePath(bundle));
-            hosts::instagram::registerInstagramClasses();
-        },
-        .launch = [] {
-            auto source = platform::ns("main feed");
-            auto controller = objc::send<objc::RefPtr<objc::Object>>(objc::objc_getClass("IGMainAppViewController"), "alloc");
-            mainController = objc::send<objc::RefPtr<objc::Object>(objc::id)>(controller, "initWithMainFeedSource:", source.get());
+        .registerClasses = registerClasses,
+        .launch = launch,
+        .commands = {
+            { "long-press-profile", longPressProfile },
+            { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
         },
     });
 }

@@ -21,6 +21,8 @@ RefPtr<SBIconView> SBIconView::create(SBApplicationIcon* icon, CGRect frame)
     view->setFrame(frame);
     view->m_icon = icon;
     view->m_label = UILabel::create(CGRectMake(-8, frame.size.height - 14, frame.size.width + 16, 14));
+    // The label takes no touches: a touch on it is a touch on the icon.
+    view->m_label->setUserInteractionEnabled(false);
     view->addSubview(view->m_label);
     objc::send<void>(view, "_updateLabel");
     return view;

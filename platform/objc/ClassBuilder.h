@@ -125,3 +125,8 @@ private:
         static const objc::Class cls = objc::registerClass<Type>(#Type, super::staticClass());   \
         return cls;                                                                              \
     }
+
+// Registers the class as soon as its library is loaded, as the platform does
+// with a library's own classes (host programs build theirs at start instead).
+#define OBJC_CLASS_LOAD(Type) \
+    static const bool Type##_loadedAtStart = (Type::staticClass(), true);

@@ -1,6 +1,8 @@
 #include "hosts/springboard/activator/LAActivator.h"
 
 #include "platform/foundation/NSProcessInfo.h"
+#include "platform/uikit/UISwipeGestureRecognizer.h"
+#include "platform/uikit/UIView.h"
 
 namespace hosts::springboard {
 
@@ -15,7 +17,8 @@ void LAActivator::registerMethods(objc::ClassBuilder<LAActivator>& b)
         .method<&LAActivator::hasListenerWithName>("hasListenerWithName:")
         .method<&LAActivator::registerListener>("registerListener:forName:")
         .method<&LAActivator::assignEvent>("assignEvent:toListenerWithName:")
-        .method<&LAActivator::sendEvent>("sendEvent:toListenerWithName:");
+        .method<&LAActivator::sendEvent>("sendEvent:toListenerWithName:")
+        .method<&LAActivator::iconFlickedUp>("iconFlickedUp:");
 }
 
 LAActivator* LAActivator::sharedInstance()
@@ -81,6 +84,27 @@ bool LAActivator::fireEvent(const std::string& eventName, NSDictionary* userInfo
     event->setUserInfo(userInfo);
     sendEvent(event, ns(listenerName));
     return event->isHandled();
+}
+
+void LAActivator::watchIconView(objc::Object* iconView)
+{
+    auto* view = objc::object_isKindOfClass(iconView, UIView::staticClass()) ? static_cast<UIView*>(iconView) : nullptr;
+    if (!view)
+        return;
+    auto swipe = objc::make<UISwipeGestureRecognizer>();
+    swipe->initWithTarget(this, objc::sel_registerName("iconFlickedUp:"));
+    swipe->setDirection(UISwipeGestureRecognizerDirectionUp);
+    view->addGestureRecognizer(swipe);
+}
+
+void LAActivator::iconFlickedUp(id recognizer)
+{
+    auto view = static_cast<UIGestureRecognizer*>(recognizer)->view();
+    auto icon = objc::send<RefPtr<objc::Object>>(view, "icon");
+    auto identifier = objc::send<RefPtr<objc::Object>>(icon, "applicationBundleID");
+    auto info = NSDictionary::create({ { "displayIdentifier", identifier ? objc::Ref<objc::Object>(identifier) : objc::Ref<objc::Object>(ns("")) },
+        { "iconView", objc::Ref<objc::Object>(view.get()) } });
+    fireEvent("libactivator.icon.flick.up", info);
 }
 
 std::string LAActivator::localizedText(const std::string& listenerName, const char* selector) const

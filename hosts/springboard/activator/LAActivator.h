@@ -33,6 +33,10 @@ public:
     // Something happened: sends an event of that name with the user
     // information to the assigned listener; answers whether it was handled.
     bool fireEvent(const std::string& eventName, NSDictionary* userInfo);
+    // Watches an icon view for the flick-up gesture: a swipe up on it sends
+    // "libactivator.icon.flick.up" with the icon's application and view.
+    void watchIconView(objc::Object* iconView);
+    void iconFlickedUp(id recognizer);
     // The listener's texts for the settings (group, title, description).
     std::string localizedText(const std::string& listenerName, const char* selector) const;
 

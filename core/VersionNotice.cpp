@@ -1,0 +1,123 @@
+#include "core/VersionNotice.h"
+#include "core/SpringBoardSurface.h"
+#include "platform/dispatch/Dispatch.h"
+#include "platform/foundation/Device.h"
+#include "platform/foundation/Preferences.h"
+#include "platform/uikit/NSURL.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIWindow.h"
+
+namespace igtarvo {
+
+using namespace platform;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr const char* kDomain = "com.zr4.igtarvo";
+constexpr const char* kInstagram = "com.burbn.instagram";
+
+bool beforeIOS9() { return NSFoundationVersionNumber() < NSFoundationVersionNumber_iOS_9_0; }
+
+RefPtr<UIWindow> systemWindow()
+{
+    auto window = springboard::systemWindow();
+    return objc::object_isKindOfClass(window, UIWindow::staticClass()) ? RefPtr<UIWindow>(static_cast<UIWindow*>(window.get())) : nullptr;
+}
+
+void setDidShow(bool shown)
+{
+    CFPreferencesSetValue(kDidShowNotSupportedKey, NSNumber::numberWithBool(shown), kDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
+    CFPreferencesAppSynchronize(kDomain);
+}
+
+// After an answer: a pause, then (before iOS 9) the temporary root goes.
+void afterAnswer(std::function<void()> then)
+{
+    dispatch_after(100ms, dispatch_get_main_queue(), [then = std::move(then)] {
+        if (beforeIOS9()) {
+            if (auto window = systemWindow())
+                window->setRootViewController(nullptr);
+        }
+        if (then)
+            then();
+    });
+}
+
+std::string makerPage()
+{
+    std::string base = Device::stringSetting(kSettingMakerPageURL, "http://igtarvo.example");
+    // The page is always reached over plain HTTP at the maker's address.
+    auto scheme = base.find("://");
+    std::string host = scheme == std::string::npos ? base : base.substr(scheme + 3);
+    host = host.substr(0, host.find('/'));
+    return "http://" + host + "/more_info.html";
+}
+
+// A preference value read as a boolean: a number (non-zero is yes) or the
+// texts "YES"/"true"/"1"; anything else is not yes.
+bool readsAsYes(const RefPtr<Object>& value)
+{
+    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
+        return static_cast<NSNumber*>(value.get())->boolValue();
+    std::string text = str(value);
+    return text == "YES" || text == "true" || text == "1";
+}
+
+}
+
+long leadingInteger(const std::string& text)
+{
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
+{
+    auto application = springboard::applicationWithBundleIdentifier(kInstagram);
+    if (!application)
+        return;
+    long installed = leadingInteger(str(springboard::bundleVersion(application)));
+    long supported = 0;
+    if (objc::object_isKindOfClass(answer, NSDictionary::staticClass())) {
+        auto value = static_cast<NSDictionary*>(answer.get())->get("igVersion");
+        if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
+            supported = static_cast<NSNumber*>(value.get())->integerValue();
+        else if (isString(value))
+            supported = leadingInteger(str(value));
+    }
+    if (installed <= supported) {
+        setDidShow(false);
+        return;
+    }
+    if (readsAsYes(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain)))
+        return;
+
+    std::string version = str(springboard::bundleInfoValue(application, "CFBundleShortVersionString"));
+    std::string message = "igTarvo does not officially support v" + version
+        + " of Instagram that you are running and may not work properly. Click the \"More information\" button below for more details";
+    auto alert = UIAlertController::create(kNoticeTitle, message, UIAlertControllerStyleAlert);
+    auto window = systemWindow();
+    if (!window)
+        return;
+    if (beforeIOS9())
+        window->setRootViewController(UIViewController::create());
+    alert->addAction(UIAlertAction::create("Okay", UIAlertActionStyleDefault, [](UIAlertAction*) { afterAnswer({}); }));
+    alert->addAction(UIAlertAction::create("More Information", UIAlertActionStyleDefault, [](UIAlertAction*) {
+        afterAnswer([] {
+            if (auto url = NSURL::URLWithString(ns(makerPage())))
+                UIApplication::sharedApplication()->openURL(url);
+        });
+    }));
+    if (auto root = window->rootViewController())
+        root->presentViewController(alert, true, [] { setDidShow(true); });
+}
+
+} // namespace igtarvo

@@ -1,0 +1,137 @@
+#include "switcher/TarvoListener.h"
+#include "accounts/TarvoManager.h"
+#include "core/SpringBoardSurface.h"
+#include "platform/foundation/Device.h"
+#include "platform/notify/NSNotificationCenter.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <mutex>
+
+namespace igtarvo {
+
+using namespace platform;
+
+OBJC_CLASS_DEFINE(TarvoListener)
+OBJC_CLASS_LOAD(TarvoListener)
+
+namespace {
+
+bool beforeIOS9() { return NSFoundationVersionNumber() < NSFoundationVersionNumber_iOS_9_0; }
+
+RefPtr<UIWindow> systemWindow()
+{
+    auto window = springboard::systemWindow();
+    return objc::object_isKindOfClass(window, UIWindow::staticClass()) ? RefPtr<UIWindow>(static_cast<UIWindow*>(window.get())) : nullptr;
+}
+
+}
+
+void TarvoListener::registerMethods(objc::ClassBuilder<TarvoListener>& b)
+{
+    b.classMethod<&TarvoListener::sharedInstance>("sharedInstance")
+        .method<&TarvoListener::presentAccountSwitcherForIconView>("presentAccountSwitcherForIconView:")
+        .method<&TarvoListener::receiveEvent>("activator:receiveEvent:")
+        .method<&TarvoListener::receiveDeactivateEvent>("activator:receiveDeactivateEvent:")
+        .method<&TarvoListener::localizedGroup>("activator:requiresLocalizedGroupForListenerName:")
+        .method<&TarvoListener::localizedTitle>("activator:requiresLocalizedTitleForListenerName:")
+        .method<&TarvoListener::localizedDescription>("activator:requiresLocalizedDescriptionForListenerName:");
+}
+
+RefPtr<TarvoListener> TarvoListener::sharedInstance()
+{
+    static TarvoListener* listener = [] {
+        auto created = objc::make<TarvoListener>();
+        created->setUp();
+        return created.leak();
+    }();
+    return RefPtr<TarvoListener>(listener);
+}
+
+void TarvoListener::setUp()
+{
+    // When SpringBoard has finished launching, the event assignment is
+    // renewed for a listener the gesture library already knows.
+    m_launchObserver = NSNotificationCenter::defaultCenter()->addObserverForName(
+        ns(UIApplicationDidFinishLaunchingNotification), nullptr, mainQueue(), [](NSNotification*) {
+            auto activator = springboard::activator();
+            if (springboard::activatorHasListener(activator, kListenerName))
+                springboard::activatorAssignEvent(activator, kIconFlickUpEvent, kListenerName);
+        });
+    m_tableViewController = TarvoTableViewController::create([](bool reopen) {
+        TarvoListener::sharedInstance()->accountListDidClose(reopen);
+    });
+}
+
+void TarvoListener::putInPlaceWithActivator()
+{
+    auto listener = sharedInstance();
+    auto activator = springboard::activator();
+    if (!activator)
+        return;
+    if (!springboard::activatorHasListener(activator, kListenerName))
+        springboard::activatorRegisterListener(activator, listener, kListenerName);
+    springboard::activatorAssignEvent(activator, kIconFlickUpEvent, kListenerName);
+}
+
+bool TarvoListener::isPresentingList() const
+{
+    auto navigation = m_tableViewController->navigationController();
+    return navigation && navigation->presentingViewController();
+}
+
+void TarvoListener::presentAccountSwitcherForIconView(id iconView)
+{
+    m_iconView = iconView;
+    // A trigger while the list is up (a second gesture, a notification posted
+    // twice): the list is already in front; presenting the same controller in
+    // a second navigation controller would tear it out of the first.
+    if (isPresentingList())
+        return;
+    auto navigation = UINavigationController::create(m_tableViewController);
+    auto window = systemWindow();
+    if (!window)
+        return;
+    if (beforeIOS9())
+        window->setRootViewController(UIViewController::create());
+    if (auto root = window->rootViewController())
+        root->presentViewController(navigation, true, {});
+}
+
+void TarvoListener::accountListDidClose(bool reopenInstagram)
+{
+    if (beforeIOS9()) {
+        if (auto window = systemWindow()) {
+            if (auto root = window->rootViewController())
+                root->view()->setUserInteractionEnabled(false);
+            window->setRootViewController(nullptr);
+        }
+    }
+    if (m_iconView)
+        springboard::updateIconLabel(m_iconView);
+    if (reopenInstagram)
+        springboard::launchApplication(kInstagramBundleIdentifier, false);
+}
+
+void TarvoListener::receiveEvent(id, id event)
+{
+    auto info = springboard::eventUserInfo(event);
+    if (!info || str(info->get("displayIdentifier")) != kInstagramBundleIdentifier)
+        return;
+    objc::send<void(id)>(this, "presentAccountSwitcherForIconView:", info->get("iconView").get());
+    springboard::setEventHandled(event, true);
+}
+
+void TarvoListener::receiveDeactivateEvent(id, id event)
+{
+    auto list = m_tableViewController;
+    if (list->isViewLoaded() && list->view()->window())
+        springboard::setEventHandled(event, true);
+    list->dismissViewControllerAnimated(true, [list] {
+        if (list->callback())
+            list->callback()(false);
+    });
+}
+
+} // namespace igtarvo

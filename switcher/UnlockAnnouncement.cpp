@@ -1,0 +1,28 @@
+#include "switcher/UnlockAnnouncement.h"
+#include "core/Notifications.h"
+#include "core/VersionNotice.h"
+#include "core/VersionQuery.h"
+#include "platform/dispatch/Dispatch.h"
+#include "switcher/TarvoListener.h"
+
+namespace igtarvo {
+
+using namespace platform;
+
+Previous<void(long)> g_SBLockScreenViewController_finishUIUnlockFromSource;
+
+void SBLockScreenViewController_finishUIUnlockFromSource(id self, SEL _cmd, long source)
+{
+    postLocalNotification(kUnlockFinishedNotification);
+    g_SBLockScreenViewController_finishUIUnlockFromSource(self, _cmd, source);
+}
+
+void handleUnlockFinished()
+{
+    TarvoListener::putInPlaceWithActivator();
+    querySupportedVersion([](RefPtr<Object> answer) {
+        dispatch_async(dispatch_get_main_queue(), [answer] { showUnsupportedVersionNoticeIfNeeded(answer); });
+    });
+}
+
+} // namespace igtarvo
