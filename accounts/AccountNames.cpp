@@ -3,9 +3,15 @@
 
 namespace igtarvo {
 
+namespace {
+// The longest file name the device's file systems keep.
+constexpr size_t kMaximumNameBytes = 255;
+}
+
 bool isUsableAccountName(const std::string& plain)
 {
-    return !plain.empty() && plain != "." && plain != ".." && plain.find('/') == std::string::npos && plain.find('\0') == std::string::npos;
+    return !plain.empty() && plain.size() <= kMaximumNameBytes && plain != "." && plain != ".." && plain.find('/') == std::string::npos
+        && plain.find('\0') == std::string::npos;
 }
 
 std::string storedAccountName(const std::string& plain)

@@ -10,7 +10,8 @@
 namespace igtarvo {
 
 // Whether a plain name can serve as one path component of the account
-// directory: not empty, not "." or "..", without "/" or NUL.
+// directory: not empty, not "." or "..", without "/" or NUL, at most 255
+// bytes long.
 bool isUsableAccountName(const std::string& plain);
 
 // The stored form of a plain name.

@@ -253,7 +253,7 @@ void TarvoManager::addAccount(RefPtr<NSString> nameObject, Completion completion
     std::string name = str(nameObject.get());
     std::string active = str(currentAccountName().get());
     // The active account's data must have a place to go before anything starts.
-    if (!nameObject || !isUsableAccountName(name) || (!active.empty() && !canUseAccountDirectory(active))) {
+    if (!nameObject || !canUseAccountDirectory(name) || (!active.empty() && !canUseAccountDirectory(active))) {
         run(completion);
         return;
     }
@@ -266,11 +266,12 @@ void TarvoManager::addAccount(RefPtr<NSString> nameObject, Completion completion
         auto created = m_fm->createDirectoryAtPath(directory, false);
         // A directory that is there already holds data of an earlier account of
         // that name: it is brought in as the new account's, after the active
-        // account's data has been put away as usual.
+        // account's data has been put away as usual. Whatever the creation
+        // reports, the live data stays the active account's.
         bool existed = created.code == EEXIST && isRealDirectory(directory);
         std::string container = containerPath();
         std::vector<AccountStep> steps;
-        if ((!created || existed) && !active.empty() && active != name && !container.empty()) {
+        if (!active.empty() && active != name && !container.empty()) {
             steps.push_back({ Kind::MoveOut, active, false, {} });
             if (existed)
                 steps.push_back({ Kind::MoveIn, name, false, {} });

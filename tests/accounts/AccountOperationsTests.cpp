@@ -125,7 +125,7 @@ TEST_F(AccountOperations, AddingANameWhoseDirectoryExistsStillPutsTheActiveAccou
 TEST_F(AccountOperations, AddingRefusesNamesThatAreNotOnePathComponent)
 {
     auto before = treeState(root());
-    for (std::string name : { std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("/"), std::string("x\0y", 3) }) {
+    for (std::string name : { std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("/"), std::string("x\0y", 3), std::string(256, 'x') }) {
         int ran = completions([&](auto done) { m_manager->addAccount(ns(name), done); });
         EXPECT_EQ(ran, 1) << "'" << name << "'";
     }
@@ -133,6 +133,19 @@ TEST_F(AccountOperations, AddingRefusesNamesThatAreNotOnePathComponent)
     EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
     EXPECT_EQ(treeState(root()), before);
     EXPECT_TRUE(launchctlCalls().empty());
+}
+
+TEST_F(AccountOperations, AddingRefusesANameWhoseDirectoryPlaceHoldsSomethingElse)
+{
+    writeText(accountDir("file"), "not a directory\n");
+    fs::create_directory_symlink(root() + "/var", accountDir("link"));
+    auto before = treeState(root());
+    for (const char* name : { "file", "link" }) {
+        int ran = completions([&](auto done) { m_manager->addAccount(ns(name), done); });
+        EXPECT_EQ(ran, 1) << name;
+    }
+    EXPECT_EQ(treeState(root()), before);
+    EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
 }
 
 // Switching -----------------------------------------------------------------------

@@ -13,7 +13,7 @@ using namespace accountstest;
 
 namespace {
 
-constexpr int kEntries = 4000;
+constexpr int kEntries = 2000;
 
 std::string entryName(char owner, int i)
 {
@@ -165,12 +165,14 @@ class InterruptedSwitch : public InterruptedOperation, public ::testing::WithPar
 TEST_P(InterruptedSwitch, IsCompletedByTheNextManagerWithEveryEntryInExactlyOnePlace)
 {
     layOutTwoAccounts();
+    // A running Instagram: the request to end it is logged as the pause begins.
+    InstagramProcess instagram(root());
+    ASSERT_TRUE(instagram.waitUntilRunning());
     RunningCommand command({ "--root", root(), "accounts", "switch", "B" });
-    std::string launchctlLog = m_device.path(igtarvo::simulator::kLaunchctlLogPath);
     bool cutShort = false;
     switch (GetParam()) {
     case SwitchPoint::DuringThePause:
-        cutShort = reachPoint(command, [&] { return !readText(launchctlLog).empty(); });
+        cutShort = reachPoint(command, [&] { return !terminationRequests().empty(); });
         break;
     case SwitchPoint::AsTheFirstMoveStarts:
         cutShort = reachPoint(command, [&] { return fs::exists(journalFile()); });

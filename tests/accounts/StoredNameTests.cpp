@@ -58,8 +58,8 @@ TEST_F(StoredNames, TheMethodsAreAddedOnceWithTheirEncodings)
 
 TEST(AccountNameForms, APlainNameMustBeOnePathComponent)
 {
-    for (std::string good : { "Default", "a", "...", ".hidden", "Zoë 🎉", "with space", "a\\b" })
+    for (std::string good : { std::string("Default"), std::string("a"), std::string("..."), std::string(".hidden"), std::string("Zoë 🎉"), std::string("a\\b"), std::string(255, 'x') })
         EXPECT_TRUE(igtarvo::isUsableAccountName(good)) << good;
-    for (std::string bad : { std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("/"), std::string("x\0y", 3) })
+    for (std::string bad : { std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("/"), std::string("x\0y", 3), std::string(256, 'x') })
         EXPECT_FALSE(igtarvo::isUsableAccountName(bad)) << bad;
 }
