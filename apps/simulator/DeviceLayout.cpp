@@ -127,6 +127,8 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         link(build / "bin/itunesstored", at("/System/Library/PrivateFrameworks/iTunesStore.framework/Support/itunesstored"));
         fs::create_directories(at("/usr/bin"));
         fs::create_directories(at("/var/log"));
+        if (options.shortcutItems && !options.iOS8)
+            writeText(at("/usr/lib/libShortcutItems.dylib"), "shortcut-item library\n");
         writeText(at("/usr/bin/launchctl"), kLaunchctlProgram);
         fs::permissions(at("/usr/bin/launchctl"), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
 

@@ -10,6 +10,8 @@ namespace igtarvo::simulator {
 
 struct DeviceOptions {
     bool iOS8 = false;           // platform foundation below 1240.1
+    // The home-screen shortcut-item library, which exists from iOS 9 on.
+    bool shortcutItems = true;
     std::string instagramVersion = "7.17.1";
     std::string instagramBuild = "71701";
 };
