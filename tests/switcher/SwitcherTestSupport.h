@@ -1,0 +1,339 @@
+#pragma once
+// What the switcher tests share. Each test makes a fresh device and runs its
+// body in a forked child, since hooks, the account manager and the listener
+// live as long as their process. Inside the child, SpringBoard is started the
+// way its program starts it (principal class, classes, the system loaded,
+// windows, system gestures, finished launching); the helpers then read what
+// the user sees: the list on screen, its rows and headers, alerts, labels,
+// and the device's files.
+
+#include "accounts/AccountNames.h"
+#include "accounts/TarvoManager.h"
+#include "apps/simulator/DeviceLayout.h"
+#include "core/NSStringBase64.h"
+#include "core/Startup.h"
+#include "hosts/springboard/FBSystemGestureManager.h"
+#include "hosts/springboard/RunningProcesses.h"
+#include "hosts/springboard/SBIconController.h"
+#include "hosts/springboard/SBIconView.h"
+#include "hosts/springboard/SBUIController.h"
+#include "hosts/springboard/SpringBoardApplication.h"
+#include "hosts/springboard/SpringBoardClasses.h"
+#include "hosts/springboard/activator/LAActivator.h"
+#include "platform/dispatch/Dispatch.h"
+#include "platform/foundation/Device.h"
+#include "platform/foundation/Preferences.h"
+#include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UITableViewCell.h"
+#include "platform/uikit/UITableViewHeaderFooterView.h"
+#include "platform/uikit/UITextField.h"
+#include "platform/uikit/UIWindow.h"
+#include "platform/uikit/UserInput.h"
+#include "switcher/TarvoListener.h"
+#include "switcher/TarvoTableViewController.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TemporaryDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace switchertest {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using objc::Ref;
+using objc::RefPtr;
+using platform::ns;
+using platform::str;
+
+inline constexpr const char* kInstagram = "com.burbn.instagram";
+inline constexpr const char* kDomain = "com.zr4.igtarvo";
+
+// Files ----------------------------------------------------------------------
+
+inline std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeText(const std::string& path, const std::string& text)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+// The top-level names in a directory, sorted (empty when it is missing).
+inline std::vector<std::string> entries(const std::string& directory)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (auto& entry : fs::directory_iterator(directory, ec))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+inline std::string container() { return igtarvo::simulator::instagramDataContainer(); }
+inline std::string accountDir(const std::string& plain) { return platform::Device::path(igtarvo::simulator::kAccountsDir) + "/" + plain; }
+inline std::string stored(const std::string& plain) { return igtarvo::storedAccountName(plain); }
+
+// Every launch SpringBoard made, one line each ("com.burbn.instagram").
+inline std::vector<std::string> launches() { return lines(readText(platform::Device::path(hosts::springboard::kLaunchLogPath))); }
+
+// The active account as the preference domain holds it on disk.
+inline std::string storedCurrentAccount()
+{
+    return str(platform::CFPreferencesCopyAppValue(igtarvo::kCurrentAccountKey, kDomain));
+}
+
+// The account list as the preference domain holds it on disk, plain names.
+inline std::vector<std::string> storedAccountList()
+{
+    std::vector<std::string> names;
+    auto list = platform::CFPreferencesCopyAppValue(igtarvo::kAccountsKey, kDomain);
+    if (objc::object_isKindOfClass(list, platform::NSArray::staticClass())) {
+        for (auto& item : static_cast<platform::NSArray*>(list.get())->items())
+            names.push_back(igtarvo::plainAccountName(str(item.get())).value_or("?"));
+    }
+    return names;
+}
+
+// Lays the account store down before the manager is built: the list (plain
+// names, stored in their Base64 form), the active account (none for ""), and
+// one marker file in each inactive account's directory.
+inline void prepareAccounts(const std::vector<std::string>& plainNames, const std::string& active)
+{
+    std::vector<Ref<objc::Object>> list;
+    for (auto& name : plainNames) {
+        list.push_back(ns(stored(name)));
+        if (name != active)
+            writeText(accountDir(name) + "/Documents/" + name + ".txt", "data of " + name + "\n");
+    }
+    platform::CFPreferencesSetAppValue(igtarvo::kAccountsKey, platform::NSArray::create(list), kDomain);
+    platform::CFPreferencesSetAppValue(igtarvo::kCurrentAccountKey, active.empty() ? nullptr : ns(active).get(), kDomain);
+    fs::create_directories(accountDir(""));
+}
+
+// Polls (with short sleeps, never asserting on time) until done() holds or a
+// generous limit passes; answers whether it held.
+template<class F>
+bool eventually(F done, std::chrono::milliseconds limit = 10s)
+{
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+// Waits for the Instagram program that SpringBoard started, ends it and waits
+// until it is gone; answers whether one was running.
+inline bool endLaunchedInstagram()
+{
+    hosts::springboard::RunningProcess running;
+    if (!eventually([&] { return bool(running = hosts::springboard::findRunningProcess("Instagram")); }))
+        return false;
+    hosts::springboard::endProcess(running);
+    eventually([&] { return !hosts::springboard::isStillRunning(running); });
+    return true;
+}
+
+// SpringBoard ----------------------------------------------------------------
+
+struct SpringBoardOptions {
+    bool loadSystem = true;   // start-up for "SpringBoard": hooks, shortcut item, subscriptions
+    bool activator = false;   // the gesture library is installed
+    // Runs after the system is loaded and the windows are up, before
+    // SpringBoard reports that it has finished launching.
+    std::function<void()> beforeFinishingLaunch;
+};
+
+// Starts SpringBoard in this process as its program does. The device's
+// programs come first on the search path (the manager runs launchctl).
+inline void startSpringBoard(SpringBoardOptions options = {})
+{
+    std::string path = platform::Device::path("/usr/bin") + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "");
+    ::setenv("PATH", path.c_str(), 1);
+    platform::Device::setSetting(platform::kSettingActivatorInstalled, platform::NSNumber::numberWithBool(options.activator));
+    platform::UIApplication::setPrincipalClass(hosts::springboard::SpringBoardApplication::staticClass());
+    hosts::springboard::registerSpringBoardClasses();
+    igtarvo::addBase64CategoryToNSString();
+    if (options.loadSystem)
+        igtarvo::startUpForProcess("SpringBoard");
+    auto* ui = hosts::springboard::SBUIController::sharedInstance();
+    ui->setUpWindows();
+    hosts::springboard::FBSystemGestureManager::sharedInstance()->setTouchWindow(ui->homeScreenWindow());
+    if (options.activator) {
+        for (auto& view : hosts::springboard::SBIconController::sharedInstance()->iconViews())
+            hosts::springboard::LAActivator::sharedInstance()->watchIconView(view.get());
+    }
+    if (options.beforeFinishingLaunch)
+        options.beforeFinishingLaunch();
+    platform::UIApplication::sharedApplication()->finishLaunching();
+    platform::RunLoop::runUntilIdle();
+}
+
+// Sends presentAccountSwitcherForIconView: to the shared listener, as every
+// trigger does, and lets the presentation finish.
+inline void presentFromListener(objc::id iconView)
+{
+    objc::send<void(objc::id)>(igtarvo::TarvoListener::sharedInstance(), "presentAccountSwitcherForIconView:", iconView);
+    platform::RunLoop::runUntilIdle();
+}
+
+inline RefPtr<hosts::springboard::SBIconView> iconView(const std::string& bundleIdentifier)
+{
+    return hosts::springboard::SBIconController::sharedInstance()->iconViewForBundleIdentifier(bundleIdentifier);
+}
+
+inline std::string iconLabel(const std::string& bundleIdentifier)
+{
+    return str(iconView(bundleIdentifier)->labelView()->text());
+}
+
+// The window system screens are presented from (SBUIController's).
+inline RefPtr<platform::UIWindow> systemWindow() { return hosts::springboard::SBUIController::sharedInstance()->window(); }
+
+// A swipe up that starts on the centre of an application's icon.
+inline void swipeUpOnIcon(const std::string& bundleIdentifier)
+{
+    auto view = iconView(bundleIdentifier);
+    auto window = hosts::springboard::SBUIController::sharedInstance()->homeScreenWindow();
+    platform::CGPoint centre = view->superview()->convertPointToView(view->center(), window.get());
+    platform::UserInput::swipe(window.get(), centre, platform::UISwipeGestureRecognizerDirectionUp);
+    platform::RunLoop::runUntilIdle();
+}
+
+// The listener's one account list.
+inline RefPtr<igtarvo::TarvoTableViewController> listenerList() { return igtarvo::TarvoListener::sharedInstance()->tableViewController(); }
+
+// Whether the list is on screen: inside a navigation controller presented
+// from some controller, its view in a window.
+inline bool isShown(igtarvo::TarvoTableViewController* list)
+{
+    auto navigation = list->navigationController();
+    return navigation && navigation->presentingViewController() && list->isViewLoaded() && list->view()->window();
+}
+
+// How many navigation controllers showing the list are presented, counting
+// the presentation chain above the system window's root.
+inline int presentedListCount(platform::UIWindow* window, igtarvo::TarvoTableViewController* list)
+{
+    int count = 0;
+    auto controller = window && window->rootViewController() ? window->rootViewController()->presentedViewController() : nullptr;
+    for (; controller; controller = controller->presentedViewController()) {
+        if (objc::object_isKindOfClass(controller.get(), platform::UINavigationController::staticClass())
+            && static_cast<platform::UINavigationController*>(controller.get())->topViewController().get() == list)
+            ++count;
+    }
+    return count;
+}
+
+// The screen ------------------------------------------------------------------
+
+inline std::string rowText(platform::UITableView* table, long section, long row)
+{
+    auto cell = table->cellForRowAtIndexPath(platform::NSIndexPath::indexPathForRow(row, section).get());
+    return cell ? str(cell->textLabel()->text()) : "<no cell>";
+}
+
+inline std::vector<std::string> rowTexts(platform::UITableView* table, long section)
+{
+    std::vector<std::string> texts;
+    for (long row = 0; row < table->numberOfRowsInSection(section); ++row)
+        texts.push_back(rowText(table, section, row));
+    return texts;
+}
+
+inline std::string headerText(platform::UITableView* table, long section)
+{
+    auto header = table->headerViewForSection(section);
+    if (!objc::object_isKindOfClass(header.get(), platform::UITableViewHeaderFooterView::staticClass()))
+        return "<no header>";
+    return str(static_cast<platform::UITableViewHeaderFooterView*>(header.get())->textLabel()->text());
+}
+
+// The alert on screen above the window's root, or nil.
+inline RefPtr<platform::UIAlertController> shownAlert(platform::UIWindow* window)
+{
+    return platform::UserInput::presentedAlert(window);
+}
+
+struct AlertContent {
+    std::string title;
+    std::string message;
+    std::vector<std::string> actions; // "title/style"
+    std::vector<std::string> fields;  // "text|placeholder"
+    bool operator==(const AlertContent&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const AlertContent& a)
+{
+    out << "{title '" << a.title << "', message '" << a.message << "', actions";
+    for (auto& x : a.actions)
+        out << " [" << x << "]";
+    out << ", fields";
+    for (auto& x : a.fields)
+        out << " [" << x << "]";
+    return out << "}";
+}
+
+inline const char* styleName(long style)
+{
+    switch (style) {
+    case platform::UIAlertActionStyleDefault: return "default";
+    case platform::UIAlertActionStyleCancel: return "cancel";
+    case platform::UIAlertActionStyleDestructive: return "destructive";
+    }
+    return "?";
+}
+
+inline AlertContent contentOf(platform::UIAlertController* alert)
+{
+    AlertContent content;
+    if (!alert)
+        return content;
+    content.title = str(alert->title());
+    content.message = str(alert->message());
+    for (auto& action : alert->actionList())
+        content.actions.push_back(str(action->title()) + "/" + styleName(action->style()));
+    for (auto& field : alert->textFieldList())
+        content.fields.push_back(str(field->text()) + "|" + str(field->placeholder()));
+    return content;
+}
+
+// Runs the test's body in a forked child; the child's failures fail the test.
+inline void inChild(const std::function<void()>& body)
+{
+    EXPECT_TRUE(testsupport::inChildProcess(body)) << "the child process reported failures (see above)";
+}
+
+} // namespace switchertest
