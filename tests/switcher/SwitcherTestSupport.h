@@ -27,8 +27,10 @@
 #include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UITableViewHeaderFooterView.h"
 #include "platform/uikit/UITextField.h"
@@ -234,6 +236,13 @@ inline void swipeUpOnIcon(const std::string& bundleIdentifier)
 
 // The listener's one account list.
 inline RefPtr<igtarvo::TarvoTableViewController> listenerList() { return igtarvo::TarvoListener::sharedInstance()->tableViewController(); }
+
+// Taps the listener's list's Done button and lets the dismissal finish.
+inline void closeListWithDone()
+{
+    EXPECT_TRUE(platform::UserInput::tapBarButtonItem(listenerList()->navigationItem()->leftBarButtonItem().get()));
+    platform::RunLoop::runUntilIdle();
+}
 
 // Whether the list is on screen: inside a navigation controller presented
 // from some controller, its view in a window.

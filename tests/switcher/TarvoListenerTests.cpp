@@ -22,12 +22,6 @@ namespace {
 
 constexpr const char* kFlickUp = "libactivator.icon.flick.up";
 
-void tapDone()
-{
-    EXPECT_TRUE(UserInput::tapBarButtonItem(listenerList()->navigationItem()->leftBarButtonItem().get()));
-    RunLoop::runUntilIdle();
-}
-
 RefPtr<UIViewController> systemRoot() { return systemWindow()->rootViewController(); }
 
 // An event of the gesture library for an application's icon.
@@ -101,7 +95,7 @@ TEST_F(ListenerOnIOS8, PresentsFromATemporaryPlainRootThatGoesWhenTheListCloses)
         EXPECT_TRUE(isShown(listenerList().get()));
         EXPECT_EQ(listenerList()->navigationController()->presentingViewController().get(), temporaryRoot.get());
 
-        tapDone();
+        closeListWithDone();
 
         EXPECT_FALSE(isShown(listenerList().get()));
         EXPECT_FALSE(window->rootViewController()) << "the temporary root is removed";
@@ -139,7 +133,7 @@ TEST_F(Listener, TheListCanBeOpenedAgainAfterItWasClosed)
             presentFromListener(iconView(kInstagram).get());
             EXPECT_TRUE(isShown(listenerList().get()));
             EXPECT_EQ(presentedListCount(systemWindow().get(), listenerList().get()), 1);
-            tapDone();
+            closeListWithDone();
             EXPECT_FALSE(isShown(listenerList().get()));
             EXPECT_FALSE(systemRoot()->presentedViewController());
         }
@@ -158,7 +152,7 @@ TEST_F(Listener, ClosingWithDoneRedrawsTheRememberedIconsLabelAndLeavesInstagram
         int instagramDraws = instagram->labelDrawCount(), safariDraws = safari->labelDrawCount();
 
         presentFromListener(instagram.get());
-        tapDone();
+        closeListWithDone();
 
         EXPECT_EQ(instagram->labelDrawCount(), instagramDraws + 1);
         EXPECT_EQ(safari->labelDrawCount(), safariDraws);
@@ -287,7 +281,7 @@ TEST_F(Listener, AnInstagramEventWithoutAnIconViewOpensTheListRememberingNoIcon)
         startSpringBoard({ .activator = true });
         TarvoListener::putInPlaceWithActivator();
         presentFromListener(iconView(kInstagram).get());
-        tapDone();
+        closeListWithDone();
 
         EXPECT_TRUE(fireFlickUp(kInstagram, nullptr));
         EXPECT_TRUE(isShown(listenerList().get()));
@@ -345,7 +339,7 @@ TEST_F(Listener, TheDeactivationWithoutAShownListIsNotHandledAndRunsNoCallback)
         TarvoListener::putInPlaceWithActivator();
         auto instagram = iconView(kInstagram);
         fireFlickUp(kInstagram, instagram.get());
-        tapDone();
+        closeListWithDone();
         int draws = instagram->labelDrawCount();
 
         EXPECT_FALSE(sendDeactivate());
