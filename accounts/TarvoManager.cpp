@@ -463,7 +463,11 @@ bool TarvoManager::performStep(const AccountJournal& journal, const AccountStep&
     case Kind::MoveIn:
         if (!named || container.empty())
             return false;
-        walkDirectory(*m_fm, accountDirectory(*step.account), container, { .skipFixedEntries = false, .clearDestination = step.clear });
+        // Whatever still stands in the container at this point is the outgoing
+        // account's own data that could not be moved out: clearing it to make
+        // room would destroy it. An incoming entry of the same name stays in
+        // its account's directory instead, so both are kept.
+        walkDirectory(*m_fm, accountDirectory(*step.account), container, { .skipFixedEntries = false, .clearDestination = false });
         return true;
     case Kind::CreateFresh:
         if (container.empty())
