@@ -38,13 +38,15 @@
 #include "platform/uikit/UserInput.h"
 #include "switcher/TarvoListener.h"
 #include "switcher/TarvoTableViewController.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -339,10 +341,29 @@ inline AlertContent contentOf(platform::UIAlertController* alert)
     return content;
 }
 
-// Runs the test's body in a forked child; the child's failures fail the test.
+// Runs the test's body in a forked child; the child's failures fail the
+// test, and a child that dies says how.
 inline void inChild(const std::function<void()>& body)
 {
-    EXPECT_TRUE(testsupport::inChildProcess(body)) << "the child process reported failures (see above)";
+    std::fflush(stdout);
+    std::fflush(stderr);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "the child threw: " << e.what();
+        }
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (WIFSIGNALED(status))
+        ADD_FAILURE() << "the child was ended by signal " << WTERMSIG(status) << " (" << strsignal(WTERMSIG(status)) << ")";
+    else
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the child reported failures (see above)";
 }
 
 } // namespace switchertest
