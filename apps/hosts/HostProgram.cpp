@@ -24,16 +24,6 @@ void endOnSignal(int)
     platform::RunLoop::stop();
 }
 
-// The device's programs come first on the search path, as on the phone.
-void putDeviceProgramsOnPath()
-{
-    const char* current = std::getenv("PATH");
-    std::string path = Device::path("/usr/bin") + ":" + Device::path("/bin");
-    if (current && *current)
-        path += std::string(":") + current;
-    ::setenv("PATH", path.c_str(), 1);
-}
-
 } // namespace
 
 std::string processIdFile(const std::string& processName)
@@ -50,7 +40,7 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
         else if (std::strcmp(argv[i], "--print-hook-changes") == 0)
             printHookChanges = true;
     }
-    putDeviceProgramsOnPath();
+    Device::putProgramsOnSearchPath();
     std::string name = platform::str(platform::NSProcessInfo::processInfo()->processName());
 
     program.registerClasses();

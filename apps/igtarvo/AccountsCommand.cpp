@@ -31,20 +31,9 @@ using platform::ns;
 
 namespace {
 
-// The device's programs come first on the search path, as in SpringBoard,
-// so that the manager's launchctl is the device's.
-void putDeviceProgramsOnPath()
-{
-    const char* current = std::getenv("PATH");
-    std::string path = Device::path("/usr/bin") + ":" + Device::path("/bin");
-    if (current && *current)
-        path += std::string(":") + current;
-    ::setenv("PATH", path.c_str(), 1);
-}
-
 void becomeSpringBoard()
 {
-    putDeviceProgramsOnPath();
+    Device::putProgramsOnSearchPath(); // the manager's launchctl is the device's
     hosts::springboard::registerSpringBoardClasses();
     igtarvo::addBase64CategoryToNSString();
 }

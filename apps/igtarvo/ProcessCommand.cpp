@@ -4,18 +4,15 @@
 #include "apps/hosts/ControlChannel.h"
 #include "apps/igtarvo/Command.h"
 #include "apps/simulator/DeviceLayout.h"
+#include "platform/foundation/DetachedProcess.h"
 #include "platform/foundation/Device.h"
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace igtarvo::cli;
 using namespace std::chrono_literals;
@@ -48,24 +45,11 @@ int launchCommand(const Invocation& inv)
         std::printf("%s is already running (process %d)\n", process.c_str(), pid);
         return 0;
     }
-    // The host runs on after this command ends, in a session of its own, with
-    // its output in the device's log folder.
+    // The host runs on after this command ends, with its output in the
+    // device's log folder.
     std::string log = platform::Device::path("/var/log/" + process + ".log");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    std::string root = inv.root;
-    char* argv[] = { const_cast<char*>(process.c_str()), const_cast<char*>("--root"), root.data(), nullptr };
-    pid_t pid;
-    int error = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0)
+    pid_t pid = platform::startDetachedProcess(program, { process, "--root", inv.root }, log);
+    if (!pid)
         return fail("launch: could not start " + program);
     for (int i = 0; i < 1000; ++i) {
         if (hosts::ControlChannel::send(process, "pid", 500)) {

@@ -67,6 +67,15 @@ std::string Device::devicePath(std::string_view hostPath)
     return std::string(hostPath);
 }
 
+void Device::putProgramsOnSearchPath()
+{
+    const char* current = std::getenv("PATH");
+    std::string search = path("/usr/bin") + ":" + path("/bin");
+    if (current && *current)
+        search += std::string(":") + current;
+    ::setenv("PATH", search.c_str(), 1);
+}
+
 double Device::foundationVersionNumber()
 {
     auto info = readPropertyListFile(path(kSystemVersionPath));

@@ -31,6 +31,10 @@ public:
     // unchanged when it lies outside the root.
     static std::string devicePath(std::string_view hostPath);
 
+    // Puts the device's program folders ("/usr/bin", "/bin") first on this
+    // process's search path, as a process on the device has them.
+    static void putProgramsOnSearchPath();
+
     // The platform foundation's version number (NSFoundationVersionNumber).
     static double foundationVersionNumber();
 
