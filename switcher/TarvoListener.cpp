@@ -128,7 +128,14 @@ void TarvoListener::receiveDeactivateEvent(id, id event)
     auto list = m_tableViewController;
     if (list->isViewLoaded() && list->view()->window())
         springboard::setEventHandled(event, true);
-    list->dismissViewControllerAnimated(true, [list] {
+    // Dismissed from whatever presented its navigation controller, so that a
+    // dialog open over the list goes with it: asked to dismiss, the list
+    // itself would take away only that dialog, stay on screen, and still run
+    // its callback as if it had closed.
+    auto navigation = list->navigationController();
+    RefPtr<UIViewController> presenter = navigation ? navigation->presentingViewController() : nullptr;
+    RefPtr<UIViewController> dismisser = presenter ? presenter : RefPtr<UIViewController>(list);
+    dismisser->dismissViewControllerAnimated(true, [list] {
         if (list->callback())
             list->callback()(false);
     });

@@ -468,6 +468,25 @@ TEST_F(AccountListScreen, SavingANewNameRenamesTheFolderAndTheRowAndKeepsTheScre
     });
 }
 
+TEST_F(AccountListScreen, RenamingTheActiveAccountRenamesItAtTheTopAsWell)
+{
+    inChild([] {
+        auto shown = showList({ "Default", "Work" }, "Default");
+        UserInput::chooseRowAction(shown.table(), 1, 0, "Edit");
+        RunLoop::runUntilIdle();
+        EXPECT_EQ(shown.alertContent().fields, std::vector<std::string> { "Default|" });
+        shown.typeAndChoose("Main", "Save");
+
+        EXPECT_EQ(storedCurrentAccount(), "Main");
+        EXPECT_EQ(shown.rows(0), std::vector<std::string> { "Main" });
+        EXPECT_EQ(shown.rows(1), (std::vector<std::string> { "Main", "Work" }));
+        EXPECT_TRUE(fs::is_directory(accountDir("Main")));
+        EXPECT_FALSE(fs::exists(accountDir("Default")));
+        EXPECT_EQ(readText(container() + "/Documents/feed-cache.db"), kContainerFeed) << "the live data stays in place";
+        EXPECT_EQ(UserInput::openRowActions(shown.table(), 1, 0), std::vector<std::string> { "Edit" });
+    });
+}
+
 TEST_F(AccountListScreen, RenamingOntoAnotherAccountsNameOrAnUnusableNameChangesNothing)
 {
     inChild([] {

@@ -129,8 +129,9 @@ inline std::vector<std::string> storedAccountList()
 }
 
 // Lays the account store down before the manager is built: the list (plain
-// names, stored in their Base64 form), the active account (none for ""), and
-// one marker file in each inactive account's directory.
+// names, stored in their Base64 form), the active account (none for ""), one
+// marker file in each inactive account's directory, and the active account's
+// directory, empty while its data is in Instagram's container.
 inline void prepareAccounts(const std::vector<std::string>& plainNames, const std::string& active)
 {
     std::vector<Ref<objc::Object>> list;
@@ -138,6 +139,8 @@ inline void prepareAccounts(const std::vector<std::string>& plainNames, const st
         list.push_back(ns(stored(name)));
         if (name != active)
             writeText(accountDir(name) + "/Documents/" + name + ".txt", "data of " + name + "\n");
+        else
+            fs::create_directories(accountDir(name));
     }
     platform::CFPreferencesSetAppValue(igtarvo::kAccountsKey, platform::NSArray::create(list), kDomain);
     platform::CFPreferencesSetAppValue(igtarvo::kCurrentAccountKey, active.empty() ? nullptr : ns(active).get(), kDomain);

@@ -347,3 +347,40 @@ TEST_F(Listener, TheDeactivationWithoutAShownListIsNotHandledAndRunsNoCallback)
         EXPECT_TRUE(launches().empty());
     });
 }
+
+TEST_F(Listener, TheDeactivationWhileADialogIsOpenClosesTheListWithIt)
+{
+    inChild([] {
+        startSpringBoard({ .activator = true });
+        TarvoListener::putInPlaceWithActivator();
+        fireFlickUp(kInstagram, iconView(kInstagram).get());
+        UserInput::tapBarButtonItem(listenerList()->navigationItem()->rightBarButtonItem().get());
+        RunLoop::runUntilIdle();
+        ASSERT_TRUE(shownAlert(systemWindow().get()));
+
+        EXPECT_TRUE(sendDeactivate());
+        EXPECT_FALSE(shownAlert(systemWindow().get()));
+        EXPECT_FALSE(isShown(listenerList().get()));
+        EXPECT_FALSE(systemRoot()->presentedViewController());
+        EXPECT_TRUE(launches().empty());
+
+        fireFlickUp(kInstagram, iconView(kInstagram).get());
+        EXPECT_TRUE(isShown(listenerList().get())) << "and it opens again afterwards";
+    });
+}
+
+TEST_F(ListenerOnIOS8, TheDeactivationWhileADialogIsOpenLeavesNoListBehind)
+{
+    inChild([] {
+        startSpringBoard({ .activator = true });
+        TarvoListener::putInPlaceWithActivator();
+        fireFlickUp(kInstagram, iconView(kInstagram).get());
+        UserInput::tapBarButtonItem(listenerList()->navigationItem()->rightBarButtonItem().get());
+        RunLoop::runUntilIdle();
+        ASSERT_TRUE(shownAlert(systemWindow().get()));
+
+        EXPECT_TRUE(sendDeactivate());
+        EXPECT_FALSE(isShown(listenerList().get()));
+        EXPECT_FALSE(systemWindow()->rootViewController());
+    });
+}
