@@ -161,9 +161,14 @@ RefPtr<NSArray> TarvoTableViewController::editActionsForRowAtIndexPath(UITableVi
     if (plainNameAt(indexPath->row()) == activeAccount())
         return NSArray::create({ edit });
     auto remove = UITableViewRowAction::create(UITableViewRowActionStyleDefault, "Delete", [self, tableRef, stored](UITableViewRowAction*, NSIndexPath* path) {
+        size_t before = self->m_accounts->count();
         tableRef->beginUpdates();
         objc::send<void(NSString*)>(self, "removeAccount:", ns(stored).get());
-        tableRef->deleteRowsAtIndexPaths(NSArray::create({ RefPtr<Object>(path) }), UITableViewRowAnimationFade);
+        // The store refuses an entry that is no stored account name (the
+        // domain can be edited by other tools); taking its row away then
+        // would not match the list, which the table answers by raising.
+        if (self->m_accounts->count() < before)
+            tableRef->deleteRowsAtIndexPaths(NSArray::create({ RefPtr<Object>(path) }), UITableViewRowAnimationFade);
         tableRef->endUpdates();
     });
     return NSArray::create({ remove, edit });

@@ -59,11 +59,10 @@ struct ShownList {
     }
 };
 
-// Lays the accounts down, starts SpringBoard (without the system's hooks:
-// only the screen is under test) and shows a new list over the home screen.
-ShownList showList(const std::vector<std::string>& accounts, const std::string& active)
+// Starts SpringBoard (without the system's hooks: only the screen is under
+// test) and shows a new list over the home screen.
+ShownList showPreparedList()
 {
-    prepareAccounts(accounts, active);
     startSpringBoard({ .loadSystem = false });
     ShownList shown;
     auto runs = shown.runs;
@@ -77,6 +76,13 @@ ShownList showList(const std::vector<std::string>& accounts, const std::string& 
     RunLoop::runUntilIdle();
     EXPECT_TRUE(isShown(shown.list.get()));
     return shown;
+}
+
+// Lays the accounts down, then shows the list.
+ShownList showList(const std::vector<std::string>& accounts, const std::string& active)
+{
+    prepareAccounts(accounts, active);
+    return showPreparedList();
 }
 
 // Everything under a folder (kind and contents), to tell that nothing changed.
@@ -543,5 +549,28 @@ TEST_F(AccountListScreen, DeletingRemovesTheRowAndTheAccountsFolderAndKeepsTheSc
         EXPECT_EQ(storedCurrentAccount(), "Default");
         EXPECT_TRUE(isShown(shown.list.get()));
         EXPECT_TRUE(shown.runs->empty());
+    });
+}
+
+TEST_F(AccountListScreen, DeletingAnEntryTheStoreCannotUseLeavesTheListAsItIs)
+{
+    inChild([] {
+        // A list entry that is not the stored form of any name (the domain
+        // file is shared with other tools and can be edited by hand).
+        prepareAccounts({ "Default", "Work" }, "Default");
+        auto list = CFPreferencesCopyAppValue(igtarvo::kAccountsKey, kDomain);
+        auto entries = static_cast<NSArray*>(list.get())->items();
+        entries.push_back(ns("not a stored name!"));
+        CFPreferencesSetAppValue(igtarvo::kAccountsKey, NSArray::create(entries).get(), kDomain);
+        auto shown = showPreparedList();
+        ASSERT_EQ(shown.table()->numberOfRowsInSection(1), 3);
+        auto before = storeState();
+
+        EXPECT_TRUE(UserInput::chooseRowAction(shown.table(), 1, 2, "Delete"));
+        RunLoop::runUntilIdle();
+
+        EXPECT_EQ(shown.table()->numberOfRowsInSection(1), 3);
+        EXPECT_EQ(storeState(), before);
+        EXPECT_TRUE(isShown(shown.list.get()));
     });
 }

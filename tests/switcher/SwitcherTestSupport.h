@@ -44,6 +44,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -344,8 +345,28 @@ inline AlertContent contentOf(platform::UIAlertController* alert)
     return content;
 }
 
+// Ends, by id, every program still running on this device (started with
+// "--root ROOT" by the test's SpringBoard); answers how many there were.
+inline int endProgramsOfDevice(const std::string& root)
+{
+    int ended = 0;
+    std::error_code ec;
+    for (auto& entry : fs::directory_iterator("/proc", ec)) {
+        std::string pid = entry.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string cmdline = readText("/proc/" + pid + "/cmdline");
+        if (cmdline.find(std::string("\0--root\0", 8) + root + std::string("\0", 1)) == std::string::npos)
+            continue;
+        if (::kill(pid_t(std::stol(pid)), SIGKILL) == 0)
+            ++ended;
+    }
+    return ended;
+}
+
 // Runs the test's body in a forked child; the child's failures fail the
-// test, and a child that dies says how.
+// test, and a child that dies says how. A program the child started and
+// left running is ended and fails the test.
 inline void inChild(const std::function<void()>& body)
 {
     std::fflush(stdout);
@@ -367,6 +388,7 @@ inline void inChild(const std::function<void()>& body)
         ADD_FAILURE() << "the child was ended by signal " << WTERMSIG(status) << " (" << strsignal(WTERMSIG(status)) << ")";
     else
         EXPECT_EQ(WEXITSTATUS(status), 0) << "the child reported failures (see above)";
+    EXPECT_EQ(endProgramsOfDevice(platform::Device::root()), 0) << "programs were left running on the test's device";
 }
 
 } // namespace switchertest
