@@ -181,7 +181,7 @@ struct SpringBoardOptions {
     bool activator = false;   // the gesture library is installed
     // Runs after the system is loaded and the windows are up, before
     // SpringBoard reports that it has finished launching.
-    std::function<void()> beforeFinishingLaunch;
+    std::function<void()> beforeFinishingLaunch = {};
 };
 
 // Starts SpringBoard in this process as its program does. The device's
