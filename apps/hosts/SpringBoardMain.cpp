@@ -38,14 +38,6 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-std::string joined(const Args& args, size_t from)
-{
-    std::string out;
-    for (size_t i = from; i < args.size(); ++i)
-        out += (i > from ? " " : "") + args[i];
-    return out;
-}
-
 RefPtr<SBIconView> iconView(const Args& args)
 {
     if (args.empty())

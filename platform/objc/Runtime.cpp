@@ -466,11 +466,6 @@ RefPtr<Object> WeakControl::load()
         return RefPtr<Object>::adopt(object);
     return nullptr;
 }
-
-void clearObject(Object* obj)
-{
-    objc_removeAssociatedObjects(obj);
-}
 }
 
 Object::Object() noexcept

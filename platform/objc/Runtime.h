@@ -176,7 +176,6 @@ inline const char* methodTypes(Method m) { return m->types; }
 inline IMP methodImp(Method m) { return m->imp.load(std::memory_order_acquire); }
 [[noreturn]] void throwUnrecognized(id receiver, SEL sel);
 [[noreturn]] void throwMismatch(id receiver, SEL sel, Method m, const char* sendTypes);
-void clearObject(Object*);
 }
 
 // Message sending ----------------------------------------------------------
