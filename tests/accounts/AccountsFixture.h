@@ -4,6 +4,7 @@
 // a real Instagram host process; the igtarvo command run as a child; and
 // small readers of directories, files and the preference domain.
 
+#include "tests/support/Files.h"
 #include "accounts/AccountNames.h"
 #include "accounts/TarvoManager.h"
 #include "apps/simulator/DeviceLayout.h"
@@ -38,47 +39,17 @@ extern char** environ;
 namespace accountstest {
 
 namespace fs = std::filesystem;
+using testsupport::entries;
+using testsupport::lines;
+using testsupport::readText;
+using testsupport::writeText;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// The top-level names in a directory, sorted (empty when it is missing).
-inline std::vector<std::string> entries(const std::string& directory)
-{
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (auto& entry : fs::directory_iterator(directory, ec))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 inline std::vector<std::string> sorted(std::vector<std::string> names)
 {
     std::sort(names.begin(), names.end());
     return names;
-}
-
-inline std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void writeText(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
 }
 
 // Every path under root with its kind and contents, to tell that nothing changed.

@@ -7,6 +7,7 @@
 // the user sees: the list on screen, its rows and headers, alerts, labels,
 // and the device's files.
 
+#include "tests/support/Files.h"
 #include "accounts/AccountNames.h"
 #include "accounts/TarvoManager.h"
 #include "apps/simulator/DeviceLayout.h"
@@ -59,6 +60,10 @@
 namespace switchertest {
 
 namespace fs = std::filesystem;
+using testsupport::entries;
+using testsupport::lines;
+using testsupport::readText;
+using testsupport::writeText;
 using namespace std::chrono_literals;
 using objc::Ref;
 using objc::RefPtr;
@@ -69,40 +74,6 @@ inline constexpr const char* kInstagram = "com.burbn.instagram";
 inline constexpr const char* kDomain = "com.zr4.igtarvo";
 
 // Files ----------------------------------------------------------------------
-
-inline std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void writeText(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
-// The top-level names in a directory, sorted (empty when it is missing).
-inline std::vector<std::string> entries(const std::string& directory)
-{
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (auto& entry : fs::directory_iterator(directory, ec))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 inline std::string container() { return igtarvo::simulator::instagramDataContainer(); }
 inline std::string accountDir(const std::string& plain) { return platform::Device::path(igtarvo::simulator::kAccountsDir) + "/" + plain; }
