@@ -13,8 +13,14 @@ PACKAGES=(
   libcairo2-dev libpango1.0-dev fonts-texgyre fonts-liberation libturbojpeg0-dev libjpeg62-turbo-dev
   # video
   libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libavutil-dev libswresample-dev ffmpeg
-  # test helpers: a tiny HTTP server for the network tests
-  python3
+  # link detection: the public suffix list
+  libpsl-dev publicsuffix
+  # the photo library's database
+  libsqlite3-dev sqlite3
+  # sanitizers and fuzzing (clang 16 reads GCC 12's ranges), fonts with light weights
+  clang-16 libclang-rt-16-dev fonts-roboto
+  # benchmark peers and test helpers: ImageMagick, a tiny HTTP server for the network tests
+  imagemagick python3
 )
 
 missing=()
