@@ -9,6 +9,8 @@
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
 
+#include <limits>
+
 namespace igtarvo {
 
 using namespace platform;
@@ -70,13 +72,29 @@ bool readsAsYes(const RefPtr<Object>& value)
 
 long leadingInteger(const std::string& text)
 {
+    constexpr long kLargest = std::numeric_limits<long>::max();
     long value = 0;
     for (char c : text) {
         if (c < '0' || c > '9')
             break;
-        value = value * 10 + (c - '0');
+        int digit = c - '0';
+        if (value > (kLargest - digit) / 10)
+            return kLargest;
+        value = value * 10 + digit;
     }
     return value;
+}
+
+long supportedVersionNumber(id answer)
+{
+    if (!objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
+        return 0;
+    auto value = static_cast<NSDictionary*>(answer)->get("igVersion");
+    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
+        return static_cast<NSNumber*>(value.get())->integerValue();
+    if (isString(value))
+        return leadingInteger(str(value));
+    return 0;
 }
 
 void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
@@ -85,14 +103,7 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
     if (!application)
         return;
     long installed = leadingInteger(str(springboard::bundleVersion(application)));
-    long supported = 0;
-    if (objc::object_isKindOfClass(answer, NSDictionary::staticClass())) {
-        auto value = static_cast<NSDictionary*>(answer.get())->get("igVersion");
-        if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
-            supported = static_cast<NSNumber*>(value.get())->integerValue();
-        else if (isString(value))
-            supported = leadingInteger(str(value));
-    }
+    long supported = supportedVersionNumber(answer.get());
     if (installed <= supported) {
         setDidShow(false);
         return;

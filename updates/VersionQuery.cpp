@@ -7,19 +7,19 @@ namespace igtarvo {
 
 using namespace platform;
 
+RefPtr<Object> supportedVersionAnswer(const std::vector<uint8_t>& body)
+{
+    auto answer = NSJSONSerialization::JSONObjectWithData(body);
+    return objc::object_isKindOfClass(answer, NSDictionary::staticClass()) ? answer : nullptr;
+}
+
 void querySupportedVersion(SupportedVersionCompletion completion)
 {
     std::string address = Device::stringSetting(kSettingVersionServiceURL);
     HTTPRequestOptions options;
     options.timeout = kVersionQueryTimeout;
     HTTPClient::get(address, options, [completion = std::move(completion)](HTTPResponse response) {
-        RefPtr<Object> answer;
-        if (response.ok) {
-            answer = NSJSONSerialization::JSONObjectWithData(response.body);
-            if (!objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
-                answer = nullptr;
-        }
-        completion(answer);
+        completion(response.ok ? supportedVersionAnswer(response.body) : nullptr);
     });
 }
 

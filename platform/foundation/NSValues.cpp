@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 namespace platform {
 
@@ -48,6 +50,19 @@ void NSString::registerMethods(objc::ClassBuilder<NSString>& b)
         .method<&NSString::isEqualToString>("isEqualToString:")
         .method<&NSString::isEqual>("isEqual:")
         .method<&NSString::description>("description");
+}
+
+int64_t integerFromReal(double value)
+{
+    // 2^63 is exactly representable; every double below it converts.
+    constexpr double kBeyond = 9223372036854775808.0;
+    if (std::isnan(value))
+        return 0;
+    if (value >= kBeyond)
+        return std::numeric_limits<int64_t>::max();
+    if (value < -kBeyond)
+        return std::numeric_limits<int64_t>::min();
+    return int64_t(value);
 }
 
 bool NSNumber::isEqual(id other) const

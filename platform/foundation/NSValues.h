@@ -47,6 +47,10 @@ inline Ref<NSString> ns(std::string text) { return NSString::create(std::move(te
 std::string str(id object);
 bool isString(id object);
 
+// A real number as an integer: truncated toward zero, the nearest end of the
+// range for one beyond it, 0 for NaN.
+int64_t integerFromReal(double value);
+
 class NSNumber : public NSObject {
     OBJC_CLASS(NSNumber, NSObject)
 public:
@@ -55,12 +59,12 @@ public:
     NSNumber(Kind kind, int64_t i, double d) : m_kind(kind), m_int(i), m_real(d) { }
     static Ref<NSNumber> numberWithBool(bool v) { return objc::make<NSNumber>(Kind::Bool, v ? 1 : 0, v ? 1.0 : 0.0); }
     static Ref<NSNumber> numberWithInteger(long v) { return objc::make<NSNumber>(Kind::Integer, v, double(v)); }
-    static Ref<NSNumber> numberWithDouble(double v) { return objc::make<NSNumber>(Kind::Real, int64_t(v), v); }
+    static Ref<NSNumber> numberWithDouble(double v) { return objc::make<NSNumber>(Kind::Real, integerFromReal(v), v); }
     static void registerMethods(objc::ClassBuilder<NSNumber>&);
 
     Kind kind() const { return m_kind; }
     bool boolValue() const { return m_kind == Kind::Real ? m_real != 0 : m_int != 0; }
-    long integerValue() const { return m_kind == Kind::Real ? long(m_real) : long(m_int); }
+    long integerValue() const { return m_kind == Kind::Real ? long(integerFromReal(m_real)) : long(m_int); }
     int intValue() const { return int(integerValue()); }
     double doubleValue() const { return m_kind == Kind::Real ? m_real : double(m_int); }
     bool isEqual(id other) const;
