@@ -1,5 +1,5 @@
 #include "platform/uikit/UIButton.h"
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIImage.h"

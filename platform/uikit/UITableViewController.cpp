@@ -1,5 +1,5 @@
 #include "platform/uikit/UITableViewController.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableView.h"
 

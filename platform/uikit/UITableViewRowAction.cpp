@@ -1,5 +1,5 @@
 #include "platform/uikit/UITableViewRowAction.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIColor.h"
 
 namespace platform {

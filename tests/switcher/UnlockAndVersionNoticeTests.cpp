@@ -8,8 +8,8 @@
 
 #include "hosts/springboard/SBIconController.h"
 #include "hosts/springboard/SBLockScreenViewController.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
-#include "platform/uikit/NSURL.h"
 #include "tests/support/HttpServer.h"
 
 #include <optional>

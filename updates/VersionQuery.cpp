@@ -1,4 +1,4 @@
-#include "core/VersionQuery.h"
+#include "updates/VersionQuery.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSJSONSerialization.h"
 #include "platform/net/HTTPClient.h"

@@ -1,6 +1,5 @@
-#include "core/HookTable.h"
+#include "tweak/HookTable.h"
 #include "core/Notifications.h"
-#include "core/UpdateFilter.h"
 #include "feed/display/LikeCountHook.h"
 #include "feed/display/LinkHooks.h"
 #include "feed/display/MainFeedHooks.h"
@@ -8,6 +7,7 @@
 #include "switcher/IconLabel.h"
 #include "switcher/ProfileLongPress.h"
 #include "switcher/UnlockAnnouncement.h"
+#include "updates/UpdateFilter.h"
 
 namespace igtarvo {
 

@@ -4,7 +4,7 @@
 // caller's fault: the platform raises, here the change is refused and the
 // text left as it was. Not thread-safe: one thread at a time.
 
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 
 namespace platform {
 

@@ -1,8 +1,9 @@
 #pragma once
 // The string category that turns account names into their stored form and
 // back: standard Base64 (RFC 4648 alphabet, "=" padding, no line breaks) of
-// the text's UTF-8 bytes. The tweak library adds both methods to NSString
-// when it loads, in every process it is loaded into:
+// the text's UTF-8 bytes. The account library adds both methods to NSString
+// when it loads; the tweak library links it, so every process the tweak is
+// loaded into has them:
 //   base64encodedString  ("@@:")  the Base64 of the receiver's UTF-8 bytes;
 //   base64decodedString  ("@@:")  the UTF-8 text the receiver encodes, or nil
 //                                 when it is not padded Base64 without other

@@ -1,7 +1,7 @@
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
-#include "platform/uikit/NSURL.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UINavigationBar.h"

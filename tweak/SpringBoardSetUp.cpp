@@ -1,4 +1,4 @@
-#include "core/SpringBoardSetUp.h"
+#include "tweak/SpringBoardSetUp.h"
 #include "core/Notifications.h"
 #include "core/SpringBoardSurface.h"
 #include "platform/dispatch/Dispatch.h"

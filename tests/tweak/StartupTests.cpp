@@ -1,8 +1,8 @@
-#include "core/HookTable.h"
 #include "core/Notifications.h"
-#include "core/Startup.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "tests/support/ChildProcess.h"
+#include "tweak/HookTable.h"
+#include "tweak/Startup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,3 @@
-#include "core/Startup.h"
-#include "core/UpdateFilter.h"
-#include "core/VersionQuery.h"
 #include "hosts/itunesstored/SoftwareUpdateItem.h"
 #include "hosts/itunesstored/SoftwareUpdatesStore.h"
 #include "hosts/itunesstored/StoreClasses.h"
@@ -8,6 +5,9 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TemporaryDevice.h"
+#include "tweak/Startup.h"
+#include "updates/UpdateFilter.h"
+#include "updates/VersionQuery.h"
 
 #include <gtest/gtest.h>
 

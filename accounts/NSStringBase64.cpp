@@ -1,4 +1,4 @@
-#include "core/NSStringBase64.h"
+#include "accounts/NSStringBase64.h"
 #include "platform/foundation/NSValues.h"
 
 namespace igtarvo {

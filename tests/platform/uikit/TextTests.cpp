@@ -1,5 +1,5 @@
-#include "platform/uikit/NSMutableAttributedString.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSMutableAttributedString.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/uikit/UIColor.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "core/UpdateFilter.h"
+#include "updates/UpdateFilter.h"
 #include "core/StoreSurface.h"
-#include "core/VersionQuery.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/NSValues.h"
+#include "updates/VersionQuery.h"
 
 namespace igtarvo {
 

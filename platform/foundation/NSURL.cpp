@@ -1,4 +1,4 @@
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "platform/uikit/NSMutableAttributedString.h"
-#include "platform/uikit/TextUnits.h"
+#include "platform/foundation/NSMutableAttributedString.h"
+#include "platform/foundation/TextUnits.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 // The tweak library's one load-time initialiser.
 
-#include "core/Startup.h"
+#include "tweak/Startup.h"
 
 namespace {
 __attribute__((constructor)) void igTarvoLoad()

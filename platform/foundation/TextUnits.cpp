@@ -1,4 +1,4 @@
-#include "platform/uikit/TextUnits.h"
+#include "platform/foundation/TextUnits.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "core/Startup.h"
-#include "core/HookTable.h"
-#include "core/SpringBoardSetUp.h"
+#include "tweak/Startup.h"
 #include "platform/foundation/NSProcessInfo.h"
+#include "tweak/HookTable.h"
+#include "tweak/SpringBoardSetUp.h"
 
 namespace igtarvo {
 

@@ -3,7 +3,7 @@
 // dictionary of named attributes. Adjacent units with equal attributes form
 // one run, and a run is the effective range that look-ups answer.
 
-#include "platform/uikit/UIGeometry.h"
+#include "platform/foundation/NSRange.h"
 #include "platform/foundation/NSValues.h"
 
 #include <functional>

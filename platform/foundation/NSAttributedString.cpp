@@ -1,6 +1,6 @@
-#include "platform/uikit/NSAttributedString.h"
-#include "platform/uikit/NSMutableAttributedString.h"
-#include "platform/uikit/TextUnits.h"
+#include "platform/foundation/NSAttributedString.h"
+#include "platform/foundation/NSMutableAttributedString.h"
+#include "platform/foundation/TextUnits.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 
 namespace platform {
 
