@@ -9,8 +9,6 @@
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
 
-#include <limits>
-
 namespace igtarvo {
 
 using namespace platform;
@@ -58,43 +56,6 @@ std::string makerPage()
     return "http://" + host + "/more_info.html";
 }
 
-// A preference value read as a boolean: a number (non-zero is yes) or the
-// texts "YES"/"true"/"1"; anything else is not yes.
-bool readsAsYes(const RefPtr<Object>& value)
-{
-    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
-        return static_cast<NSNumber*>(value.get())->boolValue();
-    std::string text = str(value);
-    return text == "YES" || text == "true" || text == "1";
-}
-
-}
-
-long leadingInteger(const std::string& text)
-{
-    constexpr long kLargest = std::numeric_limits<long>::max();
-    long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        int digit = c - '0';
-        if (value > (kLargest - digit) / 10)
-            return kLargest;
-        value = value * 10 + digit;
-    }
-    return value;
-}
-
-long supportedVersionNumber(id answer)
-{
-    if (!objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
-        return 0;
-    auto value = static_cast<NSDictionary*>(answer)->get("igVersion");
-    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
-        return static_cast<NSNumber*>(value.get())->integerValue();
-    if (isString(value))
-        return leadingInteger(str(value));
-    return 0;
 }
 
 void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
@@ -102,13 +63,17 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
     auto application = springboard::applicationWithBundleIdentifier(kInstagram);
     if (!application)
         return;
-    long installed = leadingInteger(str(springboard::bundleVersion(application)));
-    long supported = supportedVersionNumber(answer.get());
+    // Both read as the platform reads a number or a text as an integer, so a
+    // version of any length compares sanely (saturating, never overflowing).
+    long installed = integerValueOf(springboard::bundleVersion(application).get());
+    long supported = 0;
+    if (objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
+        supported = integerValueOf(static_cast<NSDictionary*>(answer.get())->get("igVersion").get());
     if (installed <= supported) {
         setDidShow(false);
         return;
     }
-    if (readsAsYes(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain)))
+    if (boolValueOf(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain).get()))
         return;
 
     std::string version = str(springboard::bundleInfoValue(application, "CFBundleShortVersionString"));

@@ -16,13 +16,4 @@ inline constexpr const char* kNoticeTitle = "igTarvo Information";
 // query (a dictionary with "igVersion", or nil) and shows the notice if due.
 void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer);
 
-// The leading decimal digits of a version text as a number (0 if none; the
-// largest long when they say more).
-long leadingInteger(const std::string& text);
-
-// The newest supported version an answer of the supported-version query
-// names: its "igVersion", a number or the leading digits of a text; 0 when
-// the answer is nil or names none.
-long supportedVersionNumber(id answer);
-
 } // namespace igtarvo

@@ -1,5 +1,4 @@
 #include "platform/foundation/NSValues.h"
-#include "updates/VersionNotice.h"
 #include "updates/VersionQuery.h"
 
 #include <gtest/gtest.h>
@@ -30,22 +29,17 @@ TEST(VersionAnswer, OnlyAJSONObjectIsAnAnswer)
     EXPECT_FALSE(answer(""));
 }
 
-TEST(VersionAnswer, TheSupportedVersionIsANumberOrTheLeadingDigitsOfAText)
+TEST(VersionAnswer, TheSupportedVersionReadsAsAnIntegerWhateverItsSize)
 {
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": 89})").get()), 89);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": "89abc"})").get()), 89);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": 89.7})").get()), 89);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": [89]})").get()), 0);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"other": 89})").get()), 0);
-    EXPECT_EQ(supportedVersionNumber(nullptr), 0);
-}
-
-TEST(VersionAnswer, VersionsTooLargeToCountReadAsTheLargestNumber)
-{
-    EXPECT_EQ(leadingInteger("9223372036854775807"), kLargest);
-    EXPECT_EQ(leadingInteger("9223372036854775808"), kLargest);
-    EXPECT_EQ(leadingInteger("99999999999999999999999999.1"), kLargest);
-    EXPECT_EQ(leadingInteger("922337203685477580"), 922337203685477580L);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": "123456789012345678901234567890"})").get()), kLargest);
-    EXPECT_EQ(supportedVersionNumber(answer(R"({"igVersion": 1e300})").get()), kLargest);
+    auto version = [](const std::string& body) {
+        auto dictionary = answer(body);
+        EXPECT_TRUE(dictionary) << body;
+        return dictionary ? integerValueOf(static_cast<NSDictionary*>(dictionary.get())->get("igVersion").get()) : -1;
+    };
+    EXPECT_EQ(version(R"({"igVersion": 89})"), 89);
+    EXPECT_EQ(version(R"({"igVersion": "89abc"})"), 89);
+    EXPECT_EQ(version(R"({"igVersion": [89]})"), 0);
+    EXPECT_EQ(version(R"({"igVersion": "123456789012345678901234567890"})"), kLargest);
+    EXPECT_EQ(version(R"({"igVersion": 1e300})"), kLargest);
+    EXPECT_EQ(version(R"({"igVersion": 18446744073709551615})"), kLargest);
 }
