@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (auto& item : store->availableUpdates()->items()) {
         std::string application = igtarvo::store::bundleIdentifier(item.get());
         FUZZ_CHECK(applications.insert(application).second);
-        (void)igtarvo::store::firstOfferDisplayVersion(item.get());
+        if (auto offer = igtarvo::store::firstOffer(item.get()); offer && offer->displayVersion)
+            (void)offer->displayVersion->size();
     }
     return 0;
 }
