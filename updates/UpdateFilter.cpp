@@ -14,29 +14,40 @@ namespace {
 
 constexpr const char* kInstagramApp = "com.burbn.instagram";
 
-// Asks the service and waits on this thread; "" when there is no answer
-// within the query's time-out (or it lacks "igVersionReadable").
-std::string supportedDisplayVersion()
+// Asks the service and waits on this thread for "igVersionReadable";
+// nullopt when the answer lacks it (or it is no text), when there is no
+// answer, or when none came within the query's time-out and its delivery
+// margin: the store's thread is never held for longer.
+std::optional<std::string> supportedDisplayVersion()
 {
     struct Shared {
         std::mutex lock;
-        std::string display;
+        std::optional<std::string> display;
     };
     auto shared = std::make_shared<Shared>();
     auto answered = DispatchSemaphore::create(0);
     querySupportedVersion([shared, answered](RefPtr<Object> answer) {
         if (objc::object_isKindOfClass(answer, NSDictionary::staticClass())) {
-            std::lock_guard guard(shared->lock);
-            shared->display = str(static_cast<NSDictionary*>(answer.get())->get("igVersionReadable"));
+            auto readable = static_cast<NSDictionary*>(answer.get())->get("igVersionReadable");
+            if (isString(readable)) {
+                std::lock_guard guard(shared->lock);
+                shared->display = str(readable);
+            }
         }
         answered->signal();
     });
-    // The query gives up by itself after its time-out; the extra second only
-    // covers its delivery, so the store's thread is never held for longer.
-    if (answered->wait(kVersionQueryTimeout + std::chrono::seconds(1)) != 0)
-        return {};
+    if (answered->wait(versionQueryTimeout() + kVersionQueryDeliveryMargin) != 0)
+        return std::nullopt;
     std::lock_guard guard(shared->lock);
     return shared->display;
+}
+
+// An offer stays only when both sides name a version and they are the same
+// text: a missing supported version matches no offer, and a missing offered
+// version matches no supported one.
+bool offersSupportedVersion(const store::FirstOffer& offer, const std::optional<std::string>& supported)
+{
+    return supported && offer.displayVersion && *offer.displayVersion == *supported;
 }
 
 } // namespace
@@ -50,9 +61,9 @@ void SoftwareUpdatesStore_mergeAvailableUpdates(id self, SEL _cmd, id updates, S
     for (const auto& item : fixedCopy) {
         if (store::bundleIdentifier(item.get()) != kInstagramApp)
             continue;
-        std::string supported = supportedDisplayVersion();
-        std::optional<std::string> offered = store::firstOfferDisplayVersion(item.get());
-        if (offered && *offered != supported) {
+        std::optional<std::string> supported = supportedDisplayVersion();
+        std::optional<store::FirstOffer> offer = store::firstOffer(item.get());
+        if (offer && !offersSupportedVersion(*offer, supported)) {
             std::vector<Ref<Object>> kept;
             for (auto& other : filtered->items()) {
                 if (other.get() != item.get())

@@ -56,27 +56,6 @@ std::string makerPage()
     return "http://" + host + "/more_info.html";
 }
 
-// A preference value read as a boolean: a number (non-zero is yes) or the
-// texts "YES"/"true"/"1"; anything else is not yes.
-bool readsAsYes(const RefPtr<Object>& value)
-{
-    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
-        return static_cast<NSNumber*>(value.get())->boolValue();
-    std::string text = str(value);
-    return text == "YES" || text == "true" || text == "1";
-}
-
-}
-
-long leadingInteger(const std::string& text)
-{
-    long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
@@ -84,20 +63,17 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
     auto application = springboard::applicationWithBundleIdentifier(kInstagram);
     if (!application)
         return;
-    long installed = leadingInteger(str(springboard::bundleVersion(application)));
+    // Both read as the platform reads a number or a text as an integer, so a
+    // version of any length compares sanely (saturating, never overflowing).
+    long installed = integerValueOf(springboard::bundleVersion(application).get());
     long supported = 0;
-    if (objc::object_isKindOfClass(answer, NSDictionary::staticClass())) {
-        auto value = static_cast<NSDictionary*>(answer.get())->get("igVersion");
-        if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
-            supported = static_cast<NSNumber*>(value.get())->integerValue();
-        else if (isString(value))
-            supported = leadingInteger(str(value));
-    }
+    if (objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
+        supported = integerValueOf(static_cast<NSDictionary*>(answer.get())->get("igVersion").get());
     if (installed <= supported) {
         setDidShow(false);
         return;
     }
-    if (readsAsYes(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain)))
+    if (boolValueOf(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain).get()))
         return;
 
     std::string version = str(springboard::bundleInfoValue(application, "CFBundleShortVersionString"));

@@ -16,7 +16,4 @@ inline constexpr const char* kNoticeTitle = "igTarvo Information";
 // query (a dictionary with "igVersion", or nil) and shows the notice if due.
 void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer);
 
-// The leading decimal digits of a version text as a number (0 if none).
-long leadingInteger(const std::string& text);
-
 } // namespace igtarvo
