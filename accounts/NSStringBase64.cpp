@@ -1,5 +1,6 @@
 #include "accounts/NSStringBase64.h"
 #include "platform/foundation/NSValues.h"
+#include "platform/objc/ClassBuilder.h"
 
 namespace igtarvo {
 
@@ -28,13 +29,6 @@ objc::RefPtr<objc::Object> base64decodedString(objc::id self, objc::SEL)
     if (!text || !isValidUTF8(*text))
         return nullptr;
     return platform::ns(std::move(*text));
-}
-
-// The category is part of the library's image: it is in place as soon as the
-// library is loaded.
-__attribute__((constructor)) void addCategoryAtLoad()
-{
-    addBase64CategoryToNSString();
 }
 
 } // namespace
@@ -140,5 +134,8 @@ bool isValidUTF8(std::string_view bytes)
     }
     return true;
 }
+
+// The category is in place as soon as the library is loaded.
+OBJC_CATEGORY_LOAD(NSStringBase64, &addBase64CategoryToNSString)
 
 } // namespace igtarvo
