@@ -10,7 +10,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoDownloader)
 OBJC_CLASS_LOAD(TarvoDownloader)
 
 TarvoDownloader::TarvoDownloader()

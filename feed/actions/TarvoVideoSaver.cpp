@@ -23,7 +23,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoVideoSaver)
 OBJC_CLASS_LOAD(TarvoVideoSaver)
 
 namespace {

@@ -14,6 +14,8 @@
 // (the bar then shows an error that hides by itself, and no file of the save
 // is left in Documents).
 
+#include "platform/foundation/NSError.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/uikit/UIView.h"
 
 #include <deque>

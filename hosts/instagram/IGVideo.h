@@ -3,7 +3,7 @@
 // the current network conditions call for (a setting of the class, as the
 // phone's network would decide it).
 
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 #include <map>
 

@@ -2,7 +2,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSError)
 OBJC_CLASS_LOAD(NSError)
 
 void NSError::registerMethods(objc::ClassBuilder<NSError>& b)

@@ -2,7 +2,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSOperationQueue)
 OBJC_CLASS_LOAD(NSOperationQueue)
 
 NSOperationQueue::NSOperationQueue()

@@ -5,7 +5,7 @@
 // when the asset is made; the asset keeps no file open.
 
 #include "platform/media/CMTime.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 #include <vector>
 

@@ -4,7 +4,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(AVAssetExportSession)
 OBJC_CLASS_LOAD(AVAssetExportSession)
 
 RefPtr<AVAssetExportSession> AVAssetExportSession::exportSessionWithAsset(AVAsset* asset, NSString* presetName)

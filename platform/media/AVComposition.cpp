@@ -2,8 +2,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(AVMutableCompositionTrack)
-OBJC_CLASS_DEFINE(AVMutableComposition)
 OBJC_CLASS_LOAD(AVMutableCompositionTrack)
 OBJC_CLASS_LOAD(AVMutableComposition)
 

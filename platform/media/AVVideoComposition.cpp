@@ -8,10 +8,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(AVMutableVideoCompositionLayerInstruction)
-OBJC_CLASS_DEFINE(AVMutableVideoCompositionInstruction)
-OBJC_CLASS_DEFINE(AVVideoCompositionCoreAnimationTool)
-OBJC_CLASS_DEFINE(AVMutableVideoComposition)
 OBJC_CLASS_LOAD(AVMutableVideoCompositionLayerInstruction)
 OBJC_CLASS_LOAD(AVMutableVideoCompositionInstruction)
 OBJC_CLASS_LOAD(AVVideoCompositionCoreAnimationTool)

@@ -2,7 +2,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSURLRequest)
 OBJC_CLASS_LOAD(NSURLRequest)
 
 Ref<NSURLRequest> NSURLRequest::requestWithURL(NSURL* url, NSURLRequestCachePolicy policy, double timeoutInterval)

@@ -2,7 +2,7 @@
 // What to fetch: an address, how to treat cached answers, and how long a
 // transfer may wait without receiving anything before it fails.
 
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 namespace platform {
 

@@ -10,9 +10,6 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSURLSessionConfiguration)
-OBJC_CLASS_DEFINE(NSURLSessionDownloadTask)
-OBJC_CLASS_DEFINE(NSURLSession)
 OBJC_CLASS_LOAD(NSURLSessionConfiguration)
 OBJC_CLASS_LOAD(NSURLSessionDownloadTask)
 OBJC_CLASS_LOAD(NSURLSession)
