@@ -13,13 +13,13 @@ namespace {
 const std::map<AccountStep::Kind, std::string>& kindNames()
 {
     static const std::map<AccountStep::Kind, std::string> names = {
+        { AccountStep::Kind::MakeDirectory, "makeDirectory" },
         { AccountStep::Kind::MoveOut, "moveOut" },
         { AccountStep::Kind::MoveIn, "moveIn" },
         { AccountStep::Kind::CreateFresh, "createFresh" },
-        { AccountStep::Kind::Activate, "activate" },
+        { AccountStep::Kind::Commit, "commit" },
         { AccountStep::Kind::Discard, "discard" },
         { AccountStep::Kind::RenameDirectory, "renameDirectory" },
-        { AccountStep::Kind::RenameEntry, "renameEntry" },
     };
     return names;
 }
@@ -36,6 +36,28 @@ std::optional<AccountStep::Kind> kindNamed(const std::string& name)
 NSDictionary* asDictionary(id object)
 {
     return objc::object_isKindOfClass(object, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(object) : nullptr;
+}
+
+bool readBool(NSDictionary* entry, const char* key)
+{
+    auto value = entry->get(key);
+    return objc::object_isKindOfClass(value, NSNumber::staticClass()) && static_cast<NSNumber*>(value.get())->boolValue();
+}
+
+// The strings of an array; nullopt when it is not an array of strings.
+std::optional<std::vector<std::string>> readNames(id value)
+{
+    std::vector<std::string> names;
+    if (!value)
+        return names;
+    if (!objc::object_isKindOfClass(value, NSArray::staticClass()))
+        return std::nullopt;
+    for (auto& item : static_cast<NSArray*>(value)->items()) {
+        if (!isString(item.get()))
+            return std::nullopt;
+        names.push_back(str(item.get()));
+    }
+    return names;
 }
 
 } // namespace
@@ -59,12 +81,18 @@ bool AccountJournal::write(const std::string& file) const
         entry->set("clear", NSNumber::numberWithBool(step.clear));
         if (!step.newName.empty())
             entry->set("newName", ns(step.newName));
+        entry->set("existed", NSNumber::numberWithBool(step.existed));
+        std::vector<Ref<Object>> names;
+        for (auto& name : step.names)
+            names.push_back(ns(name));
+        entry->set("names", NSArray::create(std::move(names)).get());
         steps.push_back(entry);
     }
     auto journal = NSDictionary::create({
         { "container", ns(m_container) },
         { "steps", NSArray::create(std::move(steps)) },
         { "next", NSNumber::numberWithInteger(long(m_next)) },
+        { "undoing", NSNumber::numberWithBool(m_undoing) },
     });
     return writePropertyListFile(journal, file, PropertyListFormat::Binary);
 }
@@ -81,17 +109,22 @@ std::optional<AccountJournal> AccountJournal::read(const std::string& file)
         return std::nullopt;
     AccountJournal result;
     result.m_container = str(journal->get("container"));
+    result.m_undoing = readBool(journal, "undoing");
     for (auto& item : static_cast<NSArray*>(steps.get())->items()) {
         NSDictionary* entry = asDictionary(item.get());
         auto kind = entry ? kindNamed(str(entry->get("kind"))) : std::nullopt;
         if (!kind)
             return std::nullopt;
-        AccountStep step { *kind, std::nullopt, false, {} };
+        AccountStep step { *kind, std::nullopt, false, {}, false, {} };
         if (auto account = entry->get("account"); isString(account))
             step.account = str(account);
-        if (auto clear = entry->get("clear"); objc::object_isKindOfClass(clear, NSNumber::staticClass()))
-            step.clear = static_cast<NSNumber*>(clear.get())->boolValue();
+        step.clear = readBool(entry, "clear");
+        step.existed = readBool(entry, "existed");
         step.newName = str(entry->get("newName"));
+        auto names = readNames(entry->get("names").get());
+        if (!names)
+            return std::nullopt;
+        step.names = std::move(*names);
         result.m_steps.push_back(std::move(step));
     }
     long position = static_cast<NSNumber*>(next.get())->integerValue();
