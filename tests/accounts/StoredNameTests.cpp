@@ -1,5 +1,5 @@
 #include "accounts/AccountNames.h"
-#include "core/NSStringBase64.h"
+#include "accounts/NSStringBase64.h"
 #include "platform/foundation/NSValues.h"
 
 #include <gtest/gtest.h>
