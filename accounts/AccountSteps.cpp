@@ -165,6 +165,10 @@ AccountStepEngine::StepResult AccountStepEngine::perform(const AccountJournal& j
             if (!isRealDirectory(directory))
                 return fail("could not make the directory of \"" + *step.account + "\" to keep its data: " + (created ? created.description() : "something else stands there"));
         }
+        // A move across file systems that an ended process left half-done
+        // leaves a partial copy or a finished source behind: neither is data.
+        fm.removeAbandonedMoves(container);
+        fm.removeAbandonedMoves(directory);
         // Without clearing, an entry of the account's directory in the way would
         // stop the move part-way: it is looked for before anything moves.
         if (!step.clear) {
@@ -187,6 +191,8 @@ AccountStepEngine::StepResult AccountStepEngine::perform(const AccountJournal& j
             outcome.leftInPlace.push_back(directory);
             return Done;
         }
+        fm.removeAbandonedMoves(container);
+        fm.removeAbandonedMoves(directory);
         // Whatever still stands in the container belongs to the app itself or
         // to the outgoing account: an incoming entry of the same name is set
         // aside in its account's directory, so both are kept.
@@ -247,6 +253,8 @@ void AccountStepEngine::undo(const AccountJournal& journal, const AccountStep& s
     case Kind::MoveOut: {
         if (!isRealDirectory(directory) || journal.container().empty())
             return;
+        fm.removeAbandonedMoves(journal.container());
+        fm.removeAbandonedMoves(directory);
         auto taken = [&](const std::string& name) { return std::find(step.names.begin(), step.names.end(), name) != step.names.end(); };
         auto leftBehind = walkDirectory(fm, directory, journal.container(), { .skip = [&](const std::string& name) { return !taken(name); } });
         (void)leftBehind; // what cannot go back stays with its account, in one place
