@@ -93,6 +93,7 @@ bool AccountJournal::write(const std::string& file) const
         { "steps", NSArray::create(std::move(steps)) },
         { "next", NSNumber::numberWithInteger(long(m_next)) },
         { "undoing", NSNumber::numberWithBool(m_undoing) },
+        { "started", NSNumber::numberWithBool(m_started) },
     });
     return writePropertyListFile(journal, file, PropertyListFormat::Binary);
 }
@@ -110,6 +111,7 @@ std::optional<AccountJournal> AccountJournal::read(const std::string& file)
     AccountJournal result;
     result.m_container = str(journal->get("container"));
     result.m_undoing = readBool(journal, "undoing");
+    result.m_started = readBool(journal, "started");
     for (auto& item : static_cast<NSArray*>(steps.get())->items()) {
         NSDictionary* entry = asDictionary(item.get());
         auto kind = entry ? kindNamed(str(entry->get("kind"))) : std::nullopt;

@@ -59,12 +59,17 @@ public:
     // Whether a step failed and the steps done so far are being undone.
     bool undoing() const { return m_undoing; }
     void setUndoing(bool undoing) { m_undoing = undoing; }
+    // Whether the step at next() has begun to change files (a move-out
+    // records it once it has checked that nothing is in its way).
+    bool started() const { return m_started; }
+    void setStarted(bool started) { m_started = started; }
 
 private:
     std::string m_container;
     std::vector<AccountStep> m_steps;
     size_t m_next = 0;
     bool m_undoing = false;
+    bool m_started = false;
 };
 
 } // namespace igtarvo

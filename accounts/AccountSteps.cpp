@@ -89,12 +89,12 @@ bool AccountStepEngine::run(AccountJournal& journal, size_t until, AccountOutcom
             (void)written; // without a record the operation still runs; only its recovery is lost
         }
         const AccountStep& step = steps[journal.next()];
-        StepResult result = perform(journal, step, outcome);
+        StepResult result = perform(journal, step, outcome, recorded);
         // A step that failed part-way is undone too; one that failed before
         // it changed anything is not.
-        if (result == StepResult::FailedUntouched && m_resuming)
-            result = StepResult::FailedPartway; // an interrupted run of it may have moved entries
-        m_resuming = false;
+        if (result == StepResult::FailedUntouched && journal.started())
+            result = StepResult::FailedPartway; // an interrupted run of it moved entries
+        journal.setStarted(false);
         if (result != StepResult::FailedUntouched)
             journal.setNext(journal.next() + 1);
         if (result != StepResult::Done) {
@@ -132,7 +132,7 @@ void AccountStepEngine::undoAll(AccountJournal& journal, bool recorded)
         AccountJournal::finish(file);
 }
 
-AccountStepEngine::StepResult AccountStepEngine::perform(const AccountJournal& journal, const AccountStep& step, AccountOutcome& outcome)
+AccountStepEngine::StepResult AccountStepEngine::perform(AccountJournal& journal, const AccountStep& step, AccountOutcome& outcome, bool recorded)
 {
     using enum StepResult;
     const auto& fm = *m_context.fm;
@@ -170,15 +170,24 @@ AccountStepEngine::StepResult AccountStepEngine::perform(const AccountJournal& j
         fm.removeAbandonedMoves(container);
         fm.removeAbandonedMoves(directory);
         // Without clearing, an entry of the account's directory in the way would
-        // stop the move part-way: it is looked for before anything moves.
-        if (!step.clear) {
+        // stop the move part-way: it is looked for before anything moves. Once
+        // the move has started, an entry found at both places can only be a
+        // copy that an interrupted move across file systems left: it gives way.
+        if (!step.clear && !journal.started()) {
             for (auto& name : step.names) {
                 if (auto collision = firstCollision(fm, container, directory, name))
                     return fail("could not move \"" + *collision + "\" out of the container: the directory of \"" + *step.account + "\" already holds an entry of that name");
             }
         }
+        if (!journal.started()) {
+            journal.setStarted(true);
+            if (recorded) {
+                bool written = journal.write(m_context.journalFile);
+                (void)written; // as in run: only the recovery is lost
+            }
+        }
         auto taken = [&](const std::string& name) { return std::find(step.names.begin(), step.names.end(), name) != step.names.end(); };
-        auto leftBehind = walkDirectory(fm, container, directory, { .skipFixedEntries = true, .clearDestination = step.clear, .skip = [&](const std::string& name) { return !taken(name); } });
+        auto leftBehind = walkDirectory(fm, container, directory, { .skipFixedEntries = true, .clearDestination = step.clear, .replaceCopies = !step.clear, .skip = [&](const std::string& name) { return !taken(name); } });
         if (!leftBehind.empty())
             return fail("could not move \"" + leftBehind.front().relativePath + "\" out of the container into the directory of \"" + *step.account + "\": " + leftBehind.front().error.description(), FailedPartway);
         return Done;

@@ -51,13 +51,8 @@ public:
     bool run(AccountJournal& journal, size_t until, AccountOutcome& outcome);
     // Runs whatever the journal has left, forward or undoing.
     void finish(AccountJournal& journal, AccountOutcome& outcome) { run(journal, journal.steps().size(), outcome); }
-    // Runs what a journal read from disk has left: its recorded step may
-    // have been cut short part-way, so a failure of it is undone in full.
-    void resume(AccountJournal& journal, AccountOutcome& outcome)
-    {
-        m_resuming = !journal.undoing();
-        finish(journal, outcome);
-    }
+    // Runs what a journal read from disk has left.
+    void resume(AccountJournal& journal, AccountOutcome& outcome) { finish(journal, outcome); }
 
     // Whether the journal still has data to move (forward or back), which
     // must not happen while Instagram uses its container.
@@ -65,13 +60,12 @@ public:
 
 private:
     enum class StepResult { Done, FailedUntouched, FailedPartway };
-    StepResult perform(const AccountJournal& journal, const AccountStep& step, AccountOutcome& outcome);
+    StepResult perform(AccountJournal& journal, const AccountStep& step, AccountOutcome& outcome, bool recorded);
     void undo(const AccountJournal& journal, const AccountStep& step);
     void undoAll(AccountJournal& journal, bool recorded);
     void setAside(const std::string& directory, const std::string& relative, AccountOutcome& outcome);
 
     AccountStepContext m_context;
-    bool m_resuming = false;
 };
 
 } // namespace igtarvo

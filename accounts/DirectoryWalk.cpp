@@ -26,7 +26,12 @@ std::vector<LeftBehind> walkDirectory(const platform::NSFileManager& fm, const s
         }
         std::string target = destination + "/" + relative;
         struct stat st;
-        if (options.clearDestination && ::lstat(target.c_str(), &st) == 0) {
+        bool replace = false;
+        if (options.replaceCopies && ::lstat(target.c_str(), &st) == 0) {
+            struct stat own;
+            replace = !(S_ISDIR(st.st_mode) && ::lstat((source + "/" + relative).c_str(), &own) == 0 && S_ISDIR(own.st_mode));
+        }
+        if ((options.clearDestination || replace) && ::lstat(target.c_str(), &st) == 0) {
             auto cleared = fm.removeItemAtPath(target);
             (void)cleared; // an entry that stays makes the move below fail, which the walk reports
         }

@@ -30,6 +30,10 @@ inline constexpr std::array<const char*, 6> kFreshContainerDirectories = {
 struct WalkOptions {
     bool skipFixedEntries = false; // leave kFixedContainerEntries where they are
     bool clearDestination = false; // remove what is at the destination path first
+    // Remove what is at the destination path first unless both it and the
+    // source entry are real directories (which merge): a copy of the entry
+    // that an interrupted move left there gives way to the entry itself.
+    bool replaceCopies = false;
     // Top-level entries the walk leaves alone (an empty function leaves none).
     std::function<bool(const std::string& topLevelName)> skip;
 };
