@@ -1,7 +1,10 @@
 #include "accounts/AccountJournal.h"
 #include "platform/foundation/PropertyList.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <dirent.h>
 #include <map>
 
 namespace igtarvo {
@@ -139,6 +142,32 @@ std::optional<AccountJournal> AccountJournal::read(const std::string& file)
 void AccountJournal::finish(const std::string& file)
 {
     std::remove(file.c_str());
+}
+
+void AccountJournal::removeAbandonedWrites(const std::string& file)
+{
+    // A write goes to "<file>.tmp.<pid>-<n>" and is renamed over the file; a
+    // process ended before the rename leaves its temporary file behind.
+    auto slash = file.rfind('/');
+    std::string directory = slash == std::string::npos ? "." : file.substr(0, slash);
+    std::string prefix = file.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp.";
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> abandoned;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (!name.starts_with(prefix))
+            continue;
+        unsigned long pid = 0;
+        if (std::sscanf(name.c_str() + prefix.size(), "%lu", &pid) != 1 || pid == 0)
+            continue;
+        if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            abandoned.push_back(directory + "/" + name);
+    }
+    ::closedir(dir);
+    for (auto& path : abandoned)
+        std::remove(path.c_str());
 }
 
 } // namespace igtarvo

@@ -49,6 +49,8 @@ public:
     bool write(const std::string& file) const;
     // Removes the file: the operation is over.
     static void finish(const std::string& file);
+    // Removes what writes of the file by ended processes left half-done.
+    static void removeAbandonedWrites(const std::string& file);
 
     const std::string& container() const { return m_container; }
     const std::vector<AccountStep>& steps() const { return m_steps; }

@@ -524,6 +524,7 @@ void TarvoManager::runOnQueue(AccountJournal& journal, AccountOutcome& outcome)
 
 void TarvoManager::completeInterruptedOperation()
 {
+    AccountJournal::removeAbandonedWrites(journalPath());
     auto journal = AccountJournal::read(journalPath());
     if (!journal)
         return;

@@ -237,6 +237,11 @@ public:
         m_state = *after;
         if (fs::exists(m_accountsDir + ".journal"))
             return fail(number, args, "the journal is still there after recovery");
+        std::error_code ec;
+        for (auto& entry : fs::directory_iterator(fs::path(m_accountsDir).parent_path(), ec)) {
+            if (entry.path().filename().string().starts_with("igTarvo.journal"))
+                return fail(number, args, "a journal file is still there after recovery: " + entry.path().string());
+        }
         if (auto problem = checkTokens(); !problem.empty())
             return fail(number, args, problem);
         if (auto now = outsideState(); now != outside) {
