@@ -50,6 +50,13 @@ void refreshInbox(id threadStore);
 // as an integer: leading decimal digits, 0 when there are none.
 long bundleVersion();
 
+// Posters ------------------------------------------------------------------
+
+// A user's name (`username`), or nil.
+RefPtr<Object> username(id user);
+// The address of a user's profile picture (`profilePicURL`), or nil.
+RefPtr<Object> profilePicURL(id user);
+
 // The tab bar controller's profile tab button (its "_profileButton" field), or nil.
 RefPtr<Object> profileButton(id tabBarController);
 

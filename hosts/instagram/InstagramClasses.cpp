@@ -12,6 +12,7 @@
 #include "hosts/instagram/IGStyledString.h"
 #include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/IGTimeStampHeaderView.h"
+#include "hosts/instagram/IGUser.h"
 #include "hosts/instagram/IGUserDetailViewController.h"
 
 namespace hosts::instagram {
@@ -23,6 +24,7 @@ void registerInstagramClasses()
     // The feed and its display.
     registerAttributedStringAdditions();
     IGFeedItem::staticClass();
+    IGUser::staticClass();
     IGStyledString::staticClass();
     IGCoreTextView::staticClass();
     IGFeedItemTextCell::staticClass();

@@ -33,6 +33,10 @@
 #include "platform/uikit/UITableViewHeaderFooterView.h"
 #include "platform/uikit/UITableViewRowAction.h"
 #include "platform/uikit/UITableView.h"
+#include "platform/uikit/CALayer.h"
+#include "platform/uikit/NSLayoutConstraint.h"
+#include "platform/uikit/UIBezierPath.h"
+#include "platform/uikit/NSStringDrawing.h"
 
 #include <cstdio>
 #include <mutex>
@@ -74,6 +78,10 @@ void registerUIKitClasses()
         UISwipeGestureRecognizer::staticClass();
         UILongPressGestureRecognizer::staticClass();
         UITapGestureRecognizer::staticClass();
+        CALayer::staticClass();
+        NSLayoutConstraint::staticClass();
+        UIBezierPath::staticClass();
+        registerStringDrawing();
         return true;
     }();
     (void)done;
