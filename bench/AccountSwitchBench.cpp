@@ -7,9 +7,9 @@
 // At the end the run prints the ratios, and the time a switch takes beyond
 // the 0.1 s pause it makes after ending Instagram.
 
+#include "accounts/NSStringBase64.h"
 #include "accounts/TarvoManager.h"
 #include "apps/simulator/DeviceLayout.h"
-#include "core/NSStringBase64.h"
 #include "hosts/springboard/SpringBoardClasses.h"
 #include "platform/foundation/Device.h"
 

@@ -64,14 +64,7 @@ void refreshInbox(id store) { ask<void>(store, "refreshInbox"); }
 long bundleVersion()
 {
     auto bundle = platform::NSBundle::mainBundle();
-    std::string version = bundle ? platform::str(bundle->objectForInfoDictionaryKey(platform::ns("CFBundleVersion"))) : std::string();
-    long value = 0;
-    for (char c : version) {
-        if (c < '0' || c > '9' || value > (LONG_MAX - 9) / 10)
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return bundle ? platform::integerValueOf(bundle->objectForInfoDictionaryKey(platform::ns("CFBundleVersion")).get()) : 0;
 }
 
 RefPtr<Object> profileButton(id tabBarController)

@@ -47,7 +47,8 @@ RefPtr<Object> directThreadStore(Class threadStoreClass);
 // Reloads the inbox (`refreshInbox`).
 void refreshInbox(id threadStore);
 // The running Instagram's bundle version (its Info.plist's CFBundleVersion)
-// as an integer: leading decimal digits, 0 when there are none.
+// as an integer, read as the platform reads a text's integer value (leading
+// decimal digits, saturating; 0 when there are none).
 long bundleVersion();
 
 // Posters ------------------------------------------------------------------

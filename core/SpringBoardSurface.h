@@ -4,15 +4,10 @@
 // system names one of their messages. Host classes are looked up by name and
 // remembered once found. A missing class, object, method or function answers
 // nothing, zero or no.
-//
-// The helpers are inline because the account library (libIGTarvo) uses them
-// and cannot link the tweak library, which links it.
 
 #include "core/Hooking.h"
 #include "platform/foundation/NSValues.h"
-#include "platform/loader/HostSymbols.h"
 
-#include <atomic>
 #include <functional>
 #include <string>
 
@@ -20,322 +15,107 @@ namespace igtarvo::springboard {
 
 using platform::NSString;
 
-namespace detail {
-
-inline Class rememberedClass(std::atomic<Class>& slot, const char* name)
-{
-    Class cls = slot.load(std::memory_order_acquire);
-    if (!cls) {
-        cls = objc::objc_getClass(name);
-        if (cls)
-            slot.store(cls, std::memory_order_release);
-    }
-    return cls;
-}
-
-inline RefPtr<NSString> stringAnswer(RefPtr<Object> answer)
-{
-    return platform::isString(answer) ? RefPtr<NSString>(static_cast<NSString*>(answer.get())) : nullptr;
-}
-
-} // namespace detail
-
 // The class "SBApplicationController", or nullptr.
-inline Class applicationControllerClass()
-{
-    static std::atomic<Class> slot { nullptr };
-    return detail::rememberedClass(slot, "SBApplicationController");
-}
+Class applicationControllerClass();
 
 // The class "FBApplicationProcess", or nullptr.
-inline Class applicationProcessClass()
-{
-    static std::atomic<Class> slot { nullptr };
-    return detail::rememberedClass(slot, "FBApplicationProcess");
-}
+Class applicationProcessClass();
 
 // SBApplicationController's sharedInstance's applicationWithBundleIdentifier:.
-inline RefPtr<Object> applicationWithBundleIdentifier(const std::string& bundleIdentifier)
-{
-    Class controllerClass = applicationControllerClass();
-    if (!objc::respondsTo(controllerClass, "sharedInstance"))
-        return nullptr;
-    auto controller = objc::send<RefPtr<Object>>(controllerClass, "sharedInstance");
-    if (!objc::respondsTo(controller, "applicationWithBundleIdentifier:"))
-        return nullptr;
-    auto identifier = platform::ns(bundleIdentifier);
-    return objc::send<RefPtr<Object>(id)>(controller, "applicationWithBundleIdentifier:", identifier.get());
-}
+RefPtr<Object> applicationWithBundleIdentifier(const std::string& bundleIdentifier);
 
 // The application object's bundleIdentifier.
-inline RefPtr<NSString> bundleIdentifier(id application)
-{
-    if (!objc::respondsTo(application, "bundleIdentifier"))
-        return nullptr;
-    return detail::stringAnswer(objc::send<RefPtr<Object>>(application, "bundleIdentifier"));
-}
+RefPtr<NSString> bundleIdentifier(id application);
 
 // The application object's dataContainerPath (absolute).
-inline RefPtr<NSString> dataContainerPath(id application)
-{
-    if (!objc::respondsTo(application, "dataContainerPath"))
-        return nullptr;
-    return detail::stringAnswer(objc::send<RefPtr<Object>>(application, "dataContainerPath"));
-}
+RefPtr<NSString> dataContainerPath(id application);
 
 // The application object's isRunning.
-inline bool isRunning(id application)
-{
-    return objc::respondsTo(application, "isRunning") && objc::send<bool>(application, "isRunning");
-}
+bool isRunning(id application);
 
 // The process object held in the application object's private field "_process".
-inline RefPtr<Object> applicationProcess(id application)
-{
-    if (!application)
-        return nullptr;
-    objc::Ivar field = objc::class_getInstanceVariable(objc::object_getClass(application), "_process");
-    return field ? objc::object_getIvar(application, field) : nullptr;
-}
+RefPtr<Object> applicationProcess(id application);
 
 // Whether instances of FBApplicationProcess answer `stop` (FrontBoard's way
 // of ending processes is then the one to use).
-inline bool applicationProcessesAnswerStop()
-{
-    Class cls = applicationProcessClass();
-    return cls && objc::class_respondsToSelector(cls, objc::sel_registerName("stop"));
-}
+bool applicationProcessesAnswerStop();
 
 // FBApplicationProcess's killForReason:andReport:withDescription:.
-inline void killApplicationProcess(id process, long reason, bool report, const std::string& description)
-{
-    if (!objc::respondsTo(process, "killForReason:andReport:withDescription:"))
-        return;
-    auto text = platform::ns(description);
-    objc::send<void(long, bool, id)>(process, "killForReason:andReport:withDescription:", reason, report, text.get());
-}
+void killApplicationProcess(id process, long reason, bool report, const std::string& description);
 
 // The signature SpringBoard exports BKSTerminateApplicationForReasonAndReportWithDescription with.
 using TerminateApplicationFunction = void (*)(NSString* bundleIdentifier, int reason, bool report, NSString* description);
 
 // BackBoardServices' BKSTerminateApplicationForReasonAndReportWithDescription,
 // found by name in the host.
-inline void terminateApplication(NSString* bundleIdentifier, int reason, bool report, const std::string& description)
-{
-    auto function = reinterpret_cast<TerminateApplicationFunction>(
-        platform::lookUpHostSymbol("BKSTerminateApplicationForReasonAndReportWithDescription"));
-    if (!function)
-        return;
-    auto text = platform::ns(description);
-    function(bundleIdentifier, reason, report, text.get());
-}
+void terminateApplication(NSString* bundleIdentifier, int reason, bool report, const std::string& description);
 
 // --- The home screen, its windows and the optional components -------------
 
 // An application icon's application's bundle identifier ("" when it has none).
-inline std::string iconApplicationBundleIdentifier(id icon)
-{
-    if (!objc::respondsTo(icon, "application"))
-        return {};
-    auto application = objc::send<RefPtr<Object>>(icon, "application");
-    auto identifier = bundleIdentifier(application);
-    return identifier ? identifier->str() : std::string();
-}
+std::string iconApplicationBundleIdentifier(id icon);
 
 // An icon view's icon's applicationBundleID ("" when it has none).
-inline std::string iconViewApplicationBundleIdentifier(id iconView)
-{
-    if (!objc::respondsTo(iconView, "icon"))
-        return {};
-    auto icon = objc::send<RefPtr<Object>>(iconView, "icon");
-    if (!objc::respondsTo(icon, "applicationBundleID"))
-        return {};
-    return platform::str(objc::send<RefPtr<Object>>(icon, "applicationBundleID"));
-}
+std::string iconViewApplicationBundleIdentifier(id iconView);
 
 // Whether the object is an SBIconView.
-inline bool isIconView(id view)
-{
-    Class cls = objc::objc_getClass("SBIconView");
-    return cls && objc::object_isKindOfClass(view, cls);
-}
+bool isIconView(id view);
 
 // Redraws an icon view's label (_updateLabel).
-inline void updateIconLabel(id iconView)
-{
-    if (objc::respondsTo(iconView, "_updateLabel"))
-        objc::send<void>(iconView, "_updateLabel");
-}
+void updateIconLabel(id iconView);
 
 // SBUIController's sharedInstance's window.
-inline RefPtr<Object> systemWindow()
-{
-    Class cls = objc::objc_getClass("SBUIController");
-    if (!objc::respondsTo(cls, "sharedInstance"))
-        return nullptr;
-    auto controller = objc::send<RefPtr<Object>>(cls, "sharedInstance");
-    return objc::respondsTo(controller, "window") ? objc::send<RefPtr<Object>>(controller, "window") : nullptr;
-}
+RefPtr<Object> systemWindow();
 
 // The application object's bundleVersion.
-inline RefPtr<NSString> bundleVersion(id application)
-{
-    if (!objc::respondsTo(application, "bundleVersion"))
-        return nullptr;
-    return detail::stringAnswer(objc::send<RefPtr<Object>>(application, "bundleVersion"));
-}
+RefPtr<NSString> bundleVersion(id application);
 
 // The application object's bundle's info dictionary value for key.
-inline RefPtr<Object> bundleInfoValue(id application, const std::string& key)
-{
-    if (!objc::respondsTo(application, "bundle"))
-        return nullptr;
-    auto bundle = objc::send<RefPtr<Object>>(application, "bundle");
-    if (!objc::respondsTo(bundle, "infoDictionary"))
-        return nullptr;
-    auto info = objc::send<RefPtr<Object>>(bundle, "infoDictionary");
-    if (!objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()))
-        return nullptr;
-    return static_cast<platform::NSDictionary*>(info.get())->get(key);
-}
+RefPtr<Object> bundleInfoValue(id application, const std::string& key);
 
 // SpringBoard's application object's launchApplicationWithIdentifier:suspended:.
-inline void launchApplication(const std::string& bundleIdentifier, bool suspended)
-{
-    Class applicationClass = objc::objc_getClass("UIApplication");
-    if (!objc::respondsTo(applicationClass, "sharedApplication"))
-        return;
-    auto application = objc::send<RefPtr<Object>>(applicationClass, "sharedApplication");
-    if (!objc::respondsTo(application, "launchApplicationWithIdentifier:suspended:"))
-        return;
-    auto identifier = platform::ns(bundleIdentifier);
-    objc::send<bool(id, bool)>(application, "launchApplicationWithIdentifier:suspended:", identifier.get(), suspended);
-}
+void launchApplication(const std::string& bundleIdentifier, bool suspended);
 
 // FBSystemGestureManager's addGestureRecognizer:toDisplay: with the main
 // screen's fbsDisplay; nothing where FrontBoard is missing.
-inline void addSystemGestureRecognizer(id recognizer)
-{
-    Class manager = objc::objc_getClass("FBSystemGestureManager");
-    Class screenClass = objc::objc_getClass("UIScreen");
-    if (!objc::respondsTo(manager, "sharedInstance") || !objc::respondsTo(screenClass, "mainScreen"))
-        return;
-    auto screen = objc::send<RefPtr<Object>>(screenClass, "mainScreen");
-    if (!objc::respondsTo(screen, "fbsDisplay"))
-        return;
-    auto display = objc::send<RefPtr<Object>>(screen, "fbsDisplay");
-    auto shared = objc::send<RefPtr<Object>>(manager, "sharedInstance");
-    objc::send<void(id, id)>(shared, "addGestureRecognizer:toDisplay:", recognizer, display.get());
-}
+void addSystemGestureRecognizer(id recognizer);
 
 // Activator: LAActivator's sharedInstance, or nil where Activator is not installed.
-inline RefPtr<Object> activator()
-{
-    Class cls = objc::objc_getClass("LAActivator");
-    return objc::respondsTo(cls, "sharedInstance") ? objc::send<RefPtr<Object>>(cls, "sharedInstance") : nullptr;
-}
+RefPtr<Object> activator();
 
-inline bool activatorHasListener(id activator, const std::string& name)
-{
-    auto text = platform::ns(name);
-    return objc::respondsTo(activator, "hasListenerWithName:") && objc::send<bool(id)>(activator, "hasListenerWithName:", text.get());
-}
+bool activatorHasListener(id activator, const std::string& name);
 
-inline void activatorRegisterListener(id activator, id listener, const std::string& name)
-{
-    auto text = platform::ns(name);
-    if (objc::respondsTo(activator, "registerListener:forName:"))
-        objc::send<void(id, id)>(activator, "registerListener:forName:", listener, text.get());
-}
+void activatorRegisterListener(id activator, id listener, const std::string& name);
 
 // LAEvent's eventWithName:, or nil.
-inline RefPtr<Object> activatorEvent(const std::string& eventName)
-{
-    Class cls = objc::objc_getClass("LAEvent");
-    auto text = platform::ns(eventName);
-    return objc::respondsTo(cls, "eventWithName:") ? objc::send<RefPtr<Object>(id)>(cls, "eventWithName:", text.get()) : nullptr;
-}
+RefPtr<Object> activatorEvent(const std::string& eventName);
 
-inline void activatorAssignEvent(id activator, const std::string& eventName, const std::string& listenerName)
-{
-    auto event = activatorEvent(eventName);
-    auto name = platform::ns(listenerName);
-    if (event && objc::respondsTo(activator, "assignEvent:toListenerWithName:"))
-        objc::send<void(id, id)>(activator, "assignEvent:toListenerWithName:", event.get(), name.get());
-}
+void activatorAssignEvent(id activator, const std::string& eventName, const std::string& listenerName);
 
-inline void activatorSendEvent(id activator, id event, const std::string& listenerName)
-{
-    auto name = platform::ns(listenerName);
-    if (objc::respondsTo(activator, "sendEvent:toListenerWithName:"))
-        objc::send<void(id, id)>(activator, "sendEvent:toListenerWithName:", event, name.get());
-}
+void activatorSendEvent(id activator, id event, const std::string& listenerName);
 
 // An event's userInfo (nil when it has none).
-inline RefPtr<platform::NSDictionary> eventUserInfo(id event)
-{
-    if (!objc::respondsTo(event, "userInfo"))
-        return nullptr;
-    auto info = objc::send<RefPtr<Object>>(event, "userInfo");
-    return objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()) ? RefPtr<platform::NSDictionary>(static_cast<platform::NSDictionary*>(info.get())) : nullptr;
-}
+RefPtr<platform::NSDictionary> eventUserInfo(id event);
 
-inline void setEventUserInfo(id event, platform::NSDictionary* info)
-{
-    if (objc::respondsTo(event, "setUserInfo:"))
-        objc::send<void(id)>(event, "setUserInfo:", info);
-}
+void setEventUserInfo(id event, platform::NSDictionary* info);
 
-inline void setEventHandled(id event, bool handled)
-{
-    if (objc::respondsTo(event, "setHandled:"))
-        objc::send<void(bool)>(event, "setHandled:", handled);
-}
+void setEventHandled(id event, bool handled);
 
 // The shortcut-item library ------------------------------------------------
 
 // LSIManager's sharedManager, or nil without the library.
-inline RefPtr<Object> shortcutManager()
-{
-    static std::atomic<Class> slot { nullptr };
-    Class cls = detail::rememberedClass(slot, "LSIManager");
-    return objc::respondsTo(cls, "sharedManager") ? objc::send<RefPtr<Object>>(cls, "sharedManager") : nullptr;
-}
+RefPtr<Object> shortcutManager();
 
-inline bool shortcutManagerRunsInsideSpringBoard(id manager)
-{
-    return objc::respondsTo(manager, "isRunningInsideSpringBoard") && objc::send<bool>(manager, "isRunningInsideSpringBoard");
-}
+bool shortcutManagerRunsInsideSpringBoard(id manager);
 
 // LSIApplicationShortcutItem's newShortcutItemType:title:subtitle:iconType:.
-inline RefPtr<Object> newShortcutItem(const std::string& type, const std::string& title, const std::string& subtitle, long iconType)
-{
-    static std::atomic<Class> slot { nullptr };
-    Class cls = detail::rememberedClass(slot, "LSIApplicationShortcutItem");
-    if (!objc::respondsTo(cls, "newShortcutItemType:title:subtitle:iconType:"))
-        return nullptr;
-    auto t = platform::ns(type), ti = platform::ns(title), s = platform::ns(subtitle);
-    return objc::send<RefPtr<Object>(id, id, id, long)>(cls, "newShortcutItemType:title:subtitle:iconType:", t.get(), ti.get(), s.get(), iconType);
-}
+RefPtr<Object> newShortcutItem(const std::string& type, const std::string& title, const std::string& subtitle, long iconType);
 
 using ShortcutCallbackBlock = std::function<void(id item)>;
 
 // Wraps the block with LSICallback's callbackWithBlock: and sets it on the item.
-inline void setShortcutCallback(id item, ShortcutCallbackBlock block)
-{
-    static std::atomic<Class> slot { nullptr };
-    Class cls = detail::rememberedClass(slot, "LSICallback");
-    if (!objc::respondsTo(cls, "callbackWithBlock:") || !objc::respondsTo(item, "setCallback:"))
-        return;
-    auto callback = objc::send<RefPtr<Object>(ShortcutCallbackBlock)>(cls, "callbackWithBlock:", std::move(block));
-    objc::send<void(id)>(item, "setCallback:", callback.get());
-}
+void setShortcutCallback(id item, ShortcutCallbackBlock block);
 
-inline void addShortcutItem(id manager, id item, const std::string& applicationID)
-{
-    auto identifier = platform::ns(applicationID);
-    if (item && objc::respondsTo(manager, "addShortcutItem:toApplicationID:"))
-        objc::send<void(id, id)>(manager, "addShortcutItem:toApplicationID:", item, identifier.get());
-}
+void addShortcutItem(id manager, id item, const std::string& applicationID);
 
 } // namespace igtarvo::springboard

@@ -11,7 +11,7 @@ std::string bundleIdentifier(id updateItem)
     return str(objc::send<RefPtr<NSString>>(updateItem, "bundleIdentifier"));
 }
 
-std::optional<std::string> firstOfferDisplayVersion(id updateItem)
+std::optional<FirstOffer> firstOffer(id updateItem)
 {
     auto update = objc::send<RefPtr<Object>>(updateItem, "updateDictionary");
     if (!object_isKindOfClass(update, NSDictionary::staticClass()))
@@ -22,7 +22,10 @@ std::optional<std::string> firstOfferDisplayVersion(id updateItem)
     auto offer = static_cast<NSArray*>(offers.get())->firstObject();
     auto version = object_isKindOfClass(offer, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(offer.get())->get("version") : nullptr;
     auto display = object_isKindOfClass(version, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(version.get())->get("display") : nullptr;
-    return str(display); // a missing display version reads as nothing
+    FirstOffer first;
+    if (isString(display))
+        first.displayVersion = str(display);
+    return first;
 }
 
 } // namespace igtarvo::store

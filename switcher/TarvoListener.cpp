@@ -13,7 +13,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoListener)
 OBJC_CLASS_LOAD(TarvoListener)
 
 namespace {
@@ -83,12 +82,14 @@ bool TarvoListener::isPresentingList() const
 
 void TarvoListener::presentAccountSwitcherForIconView(id iconView)
 {
-    m_iconView = iconView;
     // A trigger while the list is up (a second gesture, a notification posted
-    // twice): the list is already in front; presenting the same controller in
-    // a second navigation controller would tear it out of the first.
+    // twice, the shortcut item) is ignored and changes nothing: presenting the
+    // same controller in a second navigation controller would tear it out of
+    // the first, and forgetting the icon view the list was opened from would
+    // leave that icon's label stale when the list closes.
     if (isPresentingList())
         return;
+    m_iconView = iconView;
     auto navigation = UINavigationController::create(m_tableViewController);
     auto window = systemWindow();
     if (!window)

@@ -28,8 +28,9 @@ public:
     RefPtr<Object> iconView() const { return m_iconView; }
 
     // Shows the account list, remembering the icon view it was opened from
-    // (nil for none). While the list is already on screen a new request only
-    // brings it forward: it is never presented twice.
+    // (nil for none). While the list is already on screen a new request is
+    // ignored: the list is not presented again and the remembered icon view
+    // stays the one the list was opened from.
     void presentAccountSwitcherForIconView(id iconView);
     // The list's callback: after each dismissal.
     void accountListDidClose(bool reopenInstagram);

@@ -5,7 +5,7 @@
 // once with a callback that runs after each dismissal (yes when Instagram is
 // to be opened again). Main thread, in SpringBoard.
 
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UITableView.h"

@@ -1,9 +1,9 @@
 #include "switcher/UnlockAnnouncement.h"
 #include "core/Notifications.h"
-#include "core/VersionNotice.h"
-#include "core/VersionQuery.h"
 #include "platform/dispatch/Dispatch.h"
 #include "switcher/TarvoListener.h"
+#include "updates/VersionNotice.h"
+#include "updates/VersionQuery.h"
 
 namespace igtarvo {
 

@@ -10,10 +10,10 @@
 
 #include "accounts/AccountNames.h"
 #include "accounts/DirectoryWalk.h"
+#include "accounts/NSStringBase64.h"
 #include "accounts/TarvoManager.h"
 #include "apps/igtarvo/Command.h"
 #include "apps/simulator/DeviceLayout.h"
-#include "core/NSStringBase64.h"
 #include "hosts/springboard/SpringBoardClasses.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/Preferences.h"

@@ -13,7 +13,7 @@
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSPathUtilities.h"
 #include "platform/graphics/CGImage.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIScreen.h"
 

@@ -138,6 +138,7 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         writePropertyListFile(dict({ { "Filter", dict({ { "Executables", NSArray::create({ ns("Instagram"), ns("SpringBoard"), ns("itunesstored") }) } }) } }),
             at(std::string(kInjectionDir) + "/igTarvo.plist"), PropertyListFormat::XML);
         link(build / "lib/libIGTarvo.so", at("/usr/lib/libIGTarvo.dylib"));
+        link(build / "lib/libIGTarvoCore.so", at("/usr/lib/libIGTarvoCore.dylib"));
         fs::create_directories(at(kPreferencesDir));
         // The system's pictures, drawn by the build.
         fs::create_directories(at("/Library/Application Support/igTarvo/igTarvo.bundle"));

@@ -14,7 +14,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoImageTools)
 OBJC_CLASS_LOAD(TarvoImageTools)
 
 namespace {

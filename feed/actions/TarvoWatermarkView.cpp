@@ -5,7 +5,7 @@
 #include "platform/net/URLLoading.h"
 #include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/NSStringDrawing.h"
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIBezierPath.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -18,7 +18,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoWatermarkView)
 OBJC_CLASS_LOAD(TarvoWatermarkView)
 
 namespace {

@@ -3,8 +3,8 @@
 // mark looks ("URL" attribute with the address, blue, single underline), and
 // which address a tap on a link opens.
 
-#include "platform/uikit/NSMutableAttributedString.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSMutableAttributedString.h"
+#include "platform/foundation/NSURL.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "hosts/instagram/IGAttributedStringAdditions.h"
 
-#include "platform/uikit/NSMutableAttributedString.h"
+#include "platform/foundation/NSMutableAttributedString.h"
 
 namespace hosts::instagram {
 

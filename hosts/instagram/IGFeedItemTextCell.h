@@ -6,8 +6,8 @@
 // delegate is the screen that shows it. Main thread.
 
 #include "hosts/instagram/IGCoreTextView.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/uikit/UILabel.h"
-#include "platform/uikit/NSURL.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // Instagram's text for its core text views: an attributed string that the
 // view draws. The attributed string is mutable and may be replaced.
 
-#include "platform/uikit/NSMutableAttributedString.h"
+#include "platform/foundation/NSMutableAttributedString.h"
 
 namespace hosts::instagram {
 

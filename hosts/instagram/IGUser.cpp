@@ -1,5 +1,5 @@
 #include "hosts/instagram/IGUser.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 namespace hosts::instagram {
 

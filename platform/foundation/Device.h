@@ -55,6 +55,7 @@ inline constexpr const char* kSettingApplications = "Applications"; // bundle id
 inline constexpr const char* kSettingProcessesAnswerStop = "FBApplicationProcessAnswersStop";
 inline constexpr const char* kSettingActivatorInstalled = "ActivatorInstalled";
 inline constexpr const char* kSettingVersionServiceURL = "VersionServiceURL";
+inline constexpr const char* kSettingVersionQueryTimeout = "VersionQueryTimeout"; // seconds
 inline constexpr const char* kSettingMakerPageURL = "MakerPageURL";
 inline constexpr const char* kSettingScreenWidth = "ScreenWidth";   // points
 inline constexpr const char* kSettingScreenHeight = "ScreenHeight"; // points

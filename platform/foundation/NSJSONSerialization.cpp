@@ -2,6 +2,8 @@
 
 #include "platform/foundation/NSJSONSerialization.h"
 
+#include <climits>
+
 #include <nlohmann/json.hpp>
 
 namespace platform {
@@ -15,7 +17,14 @@ RefPtr<Object> fromJSON(const json& j)
     switch (j.type()) {
     case json::value_t::boolean: return NSNumber::numberWithBool(j.get<bool>());
     case json::value_t::number_integer: return NSNumber::numberWithInteger(j.get<long>());
-    case json::value_t::number_unsigned: return NSNumber::numberWithInteger(long(j.get<unsigned long>()));
+    case json::value_t::number_unsigned: {
+        // Past LONG_MAX a whole number is kept as a real rather than wrapped
+        // round to a negative one.
+        auto value = j.get<unsigned long>();
+        if (value > static_cast<unsigned long>(LONG_MAX))
+            return NSNumber::numberWithDouble(double(value));
+        return NSNumber::numberWithInteger(long(value));
+    }
     case json::value_t::number_float: return NSNumber::numberWithDouble(j.get<double>());
     case json::value_t::string: return ns(j.get<std::string>());
     case json::value_t::array: {

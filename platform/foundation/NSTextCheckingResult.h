@@ -2,8 +2,8 @@
 // One thing a data detector found in a text: its type, its range (UTF-16
 // units) and, for a link, the address it stands for.
 
-#include "platform/uikit/NSURL.h"
-#include "platform/uikit/UIGeometry.h"
+#include "platform/foundation/NSRange.h"
+#include "platform/foundation/NSURL.h"
 
 #include <cstdint>
 

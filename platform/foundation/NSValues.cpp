@@ -2,17 +2,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cmath>
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSString)
-OBJC_CLASS_DEFINE(NSNumber)
-OBJC_CLASS_DEFINE(NSArray)
-OBJC_CLASS_DEFINE(NSMutableArray)
-OBJC_CLASS_DEFINE(NSDictionary)
-OBJC_CLASS_DEFINE(NSMutableDictionary)
-OBJC_CLASS_DEFINE(NSData)
-OBJC_CLASS_DEFINE(NSDate)
+OBJC_CLASS_LOAD(NSString)
+OBJC_CLASS_LOAD(NSNumber)
+OBJC_CLASS_LOAD(NSArray)
+OBJC_CLASS_LOAD(NSMutableArray)
+OBJC_CLASS_LOAD(NSDictionary)
+OBJC_CLASS_LOAD(NSMutableDictionary)
+OBJC_CLASS_LOAD(NSData)
+OBJC_CLASS_LOAD(NSDate)
 
 unsigned long NSString::length() const
 {
@@ -31,6 +33,110 @@ bool NSString::isEqual(id other) const
     return isString(other) && static_cast<NSString*>(other)->m_utf8 == m_utf8;
 }
 
+namespace {
+
+// White space and line breaks: the ASCII ones, and U+0085, U+00A0, U+1680,
+// U+2000..U+200A, U+2028, U+2029, U+202F, U+205F, U+3000. Steps over one.
+bool isSpaceSeparator(const std::string& text, size_t& i)
+{
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c == ' ' || (c >= '\t' && c <= '\r')) {
+        ++i;
+        return true;
+    }
+    auto at = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0; };
+    if (c == 0xC2 && (at(i + 1) == 0xA0 || at(i + 1) == 0x85)) {
+        i += 2;
+        return true;
+    }
+    if (c == 0xE1 && at(i + 1) == 0x9A && at(i + 2) == 0x80) {
+        i += 3;
+        return true;
+    }
+    if (c == 0xE2 && at(i + 1) == 0x80 && ((at(i + 2) >= 0x80 && at(i + 2) <= 0x8A) || (at(i + 2) >= 0xA8 && at(i + 2) <= 0xA9) || at(i + 2) == 0xAF)) {
+        i += 3;
+        return true;
+    }
+    if (c == 0xE2 && at(i + 1) == 0x81 && at(i + 2) == 0x9F) {
+        i += 3;
+        return true;
+    }
+    if (c == 0xE3 && at(i + 1) == 0x80 && at(i + 2) == 0x80) {
+        i += 3;
+        return true;
+    }
+    return false;
+}
+
+size_t skipSpace(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && isSpaceSeparator(text, i)) { }
+    return i;
+}
+
+} // namespace
+
+bool NSString::boolValue() const
+{
+    size_t i = skipSpace(m_utf8);
+    if (i < m_utf8.size() && (m_utf8[i] == '+' || m_utf8[i] == '-'))
+        ++i;
+    while (i < m_utf8.size() && m_utf8[i] == '0')
+        ++i;
+    if (i >= m_utf8.size())
+        return false;
+    char c = m_utf8[i];
+    return c == 'Y' || c == 'y' || c == 'T' || c == 't' || (c >= '1' && c <= '9');
+}
+
+long NSString::integerValue() const
+{
+    size_t i = skipSpace(m_utf8);
+    bool negative = false;
+    if (i < m_utf8.size() && (m_utf8[i] == '+' || m_utf8[i] == '-'))
+        negative = m_utf8[i++] == '-';
+    // Accumulated as a negative number, whose range holds LONG_MIN.
+    long value = 0;
+    bool saturated = false;
+    for (; i < m_utf8.size() && m_utf8[i] >= '0' && m_utf8[i] <= '9'; ++i) {
+        int digit = m_utf8[i] - '0';
+        if (value < (LONG_MIN + digit) / 10) {
+            saturated = true;
+            continue;
+        }
+        value = value * 10 - digit;
+    }
+    if (saturated)
+        return negative ? LONG_MIN : LONG_MAX;
+    if (negative)
+        return value;
+    return value == LONG_MIN ? LONG_MAX : -value;
+}
+
+int NSString::intValue() const
+{
+    return int(std::clamp<long>(integerValue(), INT_MIN, INT_MAX));
+}
+
+bool boolValueOf(id value)
+{
+    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
+        return static_cast<NSNumber*>(value)->boolValue();
+    if (isString(value))
+        return static_cast<NSString*>(value)->boolValue();
+    return false;
+}
+
+long integerValueOf(id value)
+{
+    if (objc::object_isKindOfClass(value, NSNumber::staticClass()))
+        return static_cast<NSNumber*>(value)->integerValue();
+    if (isString(value))
+        return static_cast<NSString*>(value)->integerValue();
+    return 0;
+}
+
 bool isString(id object)
 {
     return objc::object_isKindOfClass(object, NSString::staticClass());
@@ -47,7 +153,43 @@ void NSString::registerMethods(objc::ClassBuilder<NSString>& b)
         .method<&NSString::length>("length")
         .method<&NSString::isEqualToString>("isEqualToString:")
         .method<&NSString::isEqual>("isEqual:")
-        .method<&NSString::description>("description");
+        .method<&NSString::description>("description")
+        .method<&NSString::boolValue>("boolValue")
+        .method<&NSString::integerValue>("integerValue")
+        .method<&NSString::intValue>("intValue");
+}
+
+namespace {
+
+// A real truncated towards zero into a long, saturating; NaN reads 0.
+long saturatingLong(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    // 2^63 is exactly representable; every double below it fits a long.
+    constexpr double limit = 9223372036854775808.0;
+    if (v >= limit)
+        return LONG_MAX;
+    if (v < -limit)
+        return LONG_MIN;
+    return long(v);
+}
+
+} // namespace
+
+Ref<NSNumber> NSNumber::numberWithDouble(double v)
+{
+    return objc::make<NSNumber>(Kind::Real, int64_t(saturatingLong(v)), v);
+}
+
+long NSNumber::integerValue() const
+{
+    return m_kind == Kind::Real ? saturatingLong(m_real) : long(m_int);
+}
+
+int NSNumber::intValue() const
+{
+    return int(std::clamp<long>(integerValue(), INT_MIN, INT_MAX));
 }
 
 bool NSNumber::isEqual(id other) const
@@ -225,29 +367,17 @@ RefPtr<Object> describe(id self, objc::SEL)
 {
     return ns(std::string("<") + objc::object_getClassName(self) + ">");
 }
+
+// The root class's key-value read and description, foundation's category on
+// NSObject.
+void addNSObjectKeyValueCategory()
+{
+    objc::Class root = NSObject::staticClass();
+    objc::class_addMethod(root, objc::sel_registerName("valueForKey:"), reinterpret_cast<objc::IMP>(&valueForKey), objc::impEncoding(&valueForKey));
+    objc::class_addMethod(root, objc::sel_registerName("description"), reinterpret_cast<objc::IMP>(&describe), objc::impEncoding(&describe));
+}
 }
 
-void registerFoundationClasses()
-{
-    static const bool done = [] {
-        objc::Class root = NSObject::staticClass();
-        objc::class_addMethod(root, objc::sel_registerName("valueForKey:"), reinterpret_cast<objc::IMP>(&valueForKey), objc::impEncoding(&valueForKey));
-        objc::class_addMethod(root, objc::sel_registerName("description"), reinterpret_cast<objc::IMP>(&describe), objc::impEncoding(&describe));
-        NSString::staticClass();
-        NSNumber::staticClass();
-        NSMutableArray::staticClass();
-        NSMutableDictionary::staticClass();
-        NSData::staticClass();
-        NSDate::staticClass();
-        return true;
-    }();
-    (void)done;
-}
+OBJC_CATEGORY_LOAD(NSObjectKeyValue, &addNSObjectKeyValueCategory)
 
 } // namespace platform
-
-namespace {
-// The value classes and the root's key-value method exist as soon as the
-// platform is loaded.
-const bool s_registered = (platform::registerFoundationClasses(), true);
-}

@@ -37,6 +37,18 @@ public:
     bool isEqual(id other) const;
     RefPtr<NSString> description() { return RefPtr<NSString>(this); }
 
+    // The text read as a boolean, as the platform reads it: leading white
+    // space and line breaks, then an optional "+" or "-" and any zeros are
+    // skipped; yes when the next character is "Y", "y", "T", "t" or a digit 1
+    // to 9, whatever follows. "YES", "true", "1", " 007", "-1" and "y" are
+    // yes; "NO", "0", "", "on" and "x1" are no.
+    bool boolValue() const;
+    // The text read as a decimal integer: leading white space as above, an
+    // optional sign, then digits up to the first other character; 0 when no
+    // digit comes. Saturates at LONG_MAX / LONG_MIN instead of overflowing.
+    long integerValue() const;
+    int intValue() const;
+
 private:
     std::string m_utf8;
 };
@@ -47,6 +59,14 @@ inline Ref<NSString> ns(std::string text) { return NSString::create(std::move(te
 std::string str(id object);
 bool isString(id object);
 
+// A value read as a boolean the way `boolValue` reads it: a number (non-zero
+// is yes) or a string (NSString::boolValue); no for nil and anything else.
+// What a preference read as a boolean answers.
+bool boolValueOf(id value);
+// A value read as an integer the way `integerValue` reads it: a number or a
+// string, saturating; 0 for nil and anything else.
+long integerValueOf(id value);
+
 class NSNumber : public NSObject {
     OBJC_CLASS(NSNumber, NSObject)
 public:
@@ -55,13 +75,14 @@ public:
     NSNumber(Kind kind, int64_t i, double d) : m_kind(kind), m_int(i), m_real(d) { }
     static Ref<NSNumber> numberWithBool(bool v) { return objc::make<NSNumber>(Kind::Bool, v ? 1 : 0, v ? 1.0 : 0.0); }
     static Ref<NSNumber> numberWithInteger(long v) { return objc::make<NSNumber>(Kind::Integer, v, double(v)); }
-    static Ref<NSNumber> numberWithDouble(double v) { return objc::make<NSNumber>(Kind::Real, int64_t(v), v); }
+    static Ref<NSNumber> numberWithDouble(double v);
     static void registerMethods(objc::ClassBuilder<NSNumber>&);
 
     Kind kind() const { return m_kind; }
     bool boolValue() const { return m_kind == Kind::Real ? m_real != 0 : m_int != 0; }
-    long integerValue() const { return m_kind == Kind::Real ? long(m_real) : long(m_int); }
-    int intValue() const { return int(integerValue()); }
+    // Reals are truncated and saturate at LONG_MAX / LONG_MIN (NaN reads 0).
+    long integerValue() const;
+    int intValue() const;
     double doubleValue() const { return m_kind == Kind::Real ? m_real : double(m_int); }
     bool isEqual(id other) const;
 
@@ -174,9 +195,5 @@ private:
 
 // Deep equality of value objects (isEqual:), nil equal to nil.
 bool isEqual(id a, id b);
-
-// Registers the value classes and the root class's key-value method; done by
-// the platform's start-up, repeated calls are harmless.
-void registerFoundationClasses();
 
 } // namespace platform

@@ -8,8 +8,8 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(CGPath)
-OBJC_CLASS_DEFINE(CGContext)
+OBJC_CLASS_LOAD(CGPath)
+OBJC_CLASS_LOAD(CGContext)
 
 // Paths ------------------------------------------------------------------------
 

@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(CGImage)
+OBJC_CLASS_LOAD(CGImage)
 
 bool CGImageSizeIsSane(long width, long height)
 {

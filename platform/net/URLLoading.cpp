@@ -1,7 +1,7 @@
 #include "platform/net/URLLoading.h"
 #include "platform/foundation/Device.h"
 #include "platform/net/HTTPClient.h"
-#include "platform/uikit/NSURL.h"
+#include "platform/foundation/NSURL.h"
 
 #include <fstream>
 #include <iterator>

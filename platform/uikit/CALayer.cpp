@@ -11,7 +11,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(CALayer)
+OBJC_CLASS_LOAD(CALayer)
 
 CALayer::~CALayer() = default;
 

@@ -348,21 +348,42 @@ void Problem::run()
     // One line each for contradictions among required constraints and for open frames.
     static thread_local std::set<std::string> logged;
     std::vector<std::string> conflicts;
+    std::set<Object*> involved;
     for (const Row* r : dropped)
-        if (r->priority >= UILayoutPriorityRequired && r->source)
+        if (r->priority >= UILayoutPriorityRequired && r->source) {
             conflicts.push_back(r->source->describe());
+            involved.insert(r->source->firstItem().get());
+            if (r->source->secondItem())
+                involved.insert(r->source->secondItem().get());
+        }
     if (!conflicts.empty()) {
+        // The required constraints on the views the broken ones name.
         std::ostringstream line;
         line << "Unable to simultaneously satisfy constraints: ";
         for (auto& n : m_nodes)
             for (auto& c : n.view->constraintList())
-                if (c->priority() >= UILayoutPriorityRequired)
+                if (c->priority() >= UILayoutPriorityRequired && (involved.count(c->firstItem().get()) || involved.count(c->secondItem().get())))
                     line << "(" << c->describe() << ") ";
         line << "- breaking: ";
         for (size_t i = 0; i < conflicts.size(); ++i)
             line << (i ? ", " : "") << conflicts[i];
         if (logged.insert(line.str()).second)
             UIKitWarn(line.str());
+    }
+    // A frame is open when nothing fixes it: the equalities and every
+    // inequality that holds exactly at the solution.
+    {
+        std::vector<const Row*> binding;
+        for (auto& r : rows) {
+            double v = r.expr.constant;
+            for (auto& [var, coef] : r.expr.terms)
+                v += coef * values[size_t(var)];
+            if (!r.inequality || tight.count(&r) || std::fabs(v) <= 1e-6)
+                binding.push_back(&r);
+        }
+        std::vector<double> unused;
+        std::vector<const Row*> ignored;
+        solveWith(binding, unused, determined, ignored);
     }
     for (auto& n : m_nodes) {
         if (n.var < 0)

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSLayoutConstraint)
+OBJC_CLASS_LOAD(NSLayoutConstraint)
 
 Ref<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(id first, long firstAttribute, long relation, id second,
     long secondAttribute, double multiplier, double constant)

@@ -1,6 +1,6 @@
 #include "platform/uikit/NSStringDrawing.h"
 #include "platform/graphics/TextLayout.h"
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIFont.h"
 
 namespace platform {
@@ -63,5 +63,7 @@ void registerStringDrawing()
     objc::class_addMethod(cls, objc::sel_registerName("boundingRectWithSize:options:attributes:context:"),
         reinterpret_cast<objc::IMP>(rectFn), objc::impEncoding(rectFn));
 }
+
+OBJC_CATEGORY_LOAD(NSStringDrawing, registerStringDrawing)
 
 } // namespace platform

@@ -20,7 +20,7 @@ CGSize NSStringSizeWithFont(const std::string& text, UIFont* font);
 // The text wrapped in size.width (with NSStringDrawingUsesLineFragmentOrigin; one line without).
 CGRect NSStringBoundingRect(const std::string& text, CGSize size, long options, UIFont* font);
 
-// Adds the two messages to NSString.
+// Adds the two messages to NSString (done when the platform loads).
 void registerStringDrawing();
 
 } // namespace platform

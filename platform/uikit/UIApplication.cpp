@@ -1,6 +1,6 @@
 #include "platform/uikit/UIApplication.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
-#include "platform/uikit/NSURL.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIApplication)
+OBJC_CLASS_LOAD(UIApplication)
 
 UIApplication::UIApplication() = default;
 UIApplication::~UIApplication() = default;

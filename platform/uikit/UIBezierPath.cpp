@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIBezierPath)
+OBJC_CLASS_LOAD(UIBezierPath)
 
 UIBezierPath::UIBezierPath()
     : m_path(objc::make<platform::CGPath>())

@@ -1,5 +1,5 @@
 #include "platform/uikit/UIButton.h"
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIImage.h"
@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIButton)
+OBJC_CLASS_LOAD(UIButton)
 
 UIButton::UIButton()
     : m_titleLabel(UILabel::create())

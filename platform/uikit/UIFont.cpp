@@ -3,7 +3,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIFont)
+OBJC_CLASS_LOAD(UIFont)
 
 
 Ref<UIFont> UIFont::systemFontOfSize(double size)

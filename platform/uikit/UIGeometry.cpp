@@ -52,6 +52,5 @@ std::string NSStringFromCGRect(const CGRect& r) { return "{" + NSStringFromCGPoi
 std::ostream& operator<<(std::ostream& o, const CGPoint& p) { return o << NSStringFromCGPoint(p); }
 std::ostream& operator<<(std::ostream& o, const CGSize& s) { return o << NSStringFromCGSize(s); }
 std::ostream& operator<<(std::ostream& o, const CGRect& r) { return o << NSStringFromCGRect(r); }
-std::ostream& operator<<(std::ostream& o, const NSRange& r) { return o << "{" << r.location << ", " << r.length << "}"; }
 
 } // namespace platform

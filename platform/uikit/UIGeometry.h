@@ -1,8 +1,9 @@
 #pragma once
-// Points, sizes, rectangles, edge insets and text ranges: the plain
-// structures of the kit. Values are in points (the screen's scale turns them
-// into pixels). Each one crosses message sends with the platform's encoding.
+// Points, sizes, rectangles and edge insets: the plain structures of the
+// kit (text ranges are foundation's, and come along). Values are in points
+// (the screen's scale turns them into pixels). Each one crosses message sends with the platform's encoding.
 
+#include "platform/foundation/NSRange.h"
 #include "platform/objc/Encoding.h"
 
 #include <iosfwd>
@@ -39,16 +40,6 @@ struct UIEdgeInsets {
     bool operator==(const UIEdgeInsets&) const = default;
 };
 
-// A range of text in UTF-16 units.
-struct NSRange {
-    unsigned long location { 0 };
-    unsigned long length { 0 };
-    bool operator==(const NSRange&) const = default;
-};
-
-// Answered for "not found".
-inline constexpr unsigned long NSNotFound = static_cast<unsigned long>(-1) >> 1;
-
 inline constexpr CGPoint CGPointZero {};
 inline constexpr CGSize CGSizeZero {};
 inline constexpr CGRect CGRectZero {};
@@ -56,7 +47,6 @@ inline constexpr CGRect CGRectZero {};
 inline constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) { return { x, y }; }
 inline constexpr CGSize CGSizeMake(CGFloat w, CGFloat h) { return { w, h }; }
 inline constexpr CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) { return { { x, y }, { w, h } }; }
-inline constexpr NSRange NSMakeRange(unsigned long location, unsigned long length) { return { location, length }; }
 inline constexpr UIEdgeInsets UIEdgeInsetsMake(CGFloat t, CGFloat l, CGFloat b, CGFloat r) { return { t, l, b, r }; }
 
 inline CGFloat CGRectGetMinX(const CGRect& r) { return r.origin.x; }
@@ -83,15 +73,10 @@ std::string NSStringFromCGRect(const CGRect& rect);
 std::string NSStringFromCGPoint(const CGPoint& point);
 std::string NSStringFromCGSize(const CGSize& size);
 
-// Whether the range lies within a text of `length` units.
-inline bool NSRangeFits(const NSRange& r, unsigned long length) { return r.location <= length && r.length <= length - r.location; }
 // Printing, for test failure messages.
 std::ostream& operator<<(std::ostream&, const CGPoint&);
 std::ostream& operator<<(std::ostream&, const CGSize&);
 std::ostream& operator<<(std::ostream&, const CGRect&);
-std::ostream& operator<<(std::ostream&, const NSRange&);
-
-inline unsigned long NSMaxRange(const NSRange& r) { return r.location + r.length; }
 
 } // namespace platform
 
@@ -100,8 +85,4 @@ template<> struct StructEncoding<platform::CGPoint> { static constexpr const cha
 template<> struct StructEncoding<platform::CGSize> { static constexpr const char* value = "{CGSize=dd}"; };
 template<> struct StructEncoding<platform::CGRect> { static constexpr const char* value = "{CGRect={CGPoint=dd}{CGSize=dd}}"; };
 template<> struct StructEncoding<platform::UIEdgeInsets> { static constexpr const char* value = "{UIEdgeInsets=dddd}"; };
-template<> struct StructEncoding<platform::NSRange> { static constexpr const char* value = "{_NSRange=QQ}"; };
-template<> struct StructEncoding<platform::NSRange*> { static constexpr const char* value = "^{_NSRange=QQ}"; };
-// The "stop" flag of enumeration blocks.
-template<> struct StructEncoding<bool*> { static constexpr const char* value = "^B"; };
 }

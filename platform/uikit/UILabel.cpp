@@ -1,5 +1,5 @@
 #include "platform/uikit/UILabel.h"
-#include "platform/uikit/NSAttributedString.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/graphics/CGContext.h"
@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UILabel)
+OBJC_CLASS_LOAD(UILabel)
 
 UILabel::UILabel()
     : m_font(UIFont::systemFontOfSize(17))

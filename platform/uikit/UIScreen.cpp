@@ -5,7 +5,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIScreen)
+OBJC_CLASS_LOAD(UIScreen)
 
 namespace {
 // A number setting written as a number or as text; 0 when absent or unreadable.

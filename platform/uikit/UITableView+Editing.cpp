@@ -1,6 +1,6 @@
 // A table's selection, scrolling to rows, row updates and row actions.
 
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UITableViewRowAction.h"

@@ -1,5 +1,5 @@
 #include "platform/uikit/UITableView.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UITableViewCell.h"
@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableView)
+OBJC_CLASS_LOAD(UITableView)
 
 namespace {
 bool answers(id object, const char* selector)

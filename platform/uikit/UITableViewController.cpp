@@ -1,11 +1,11 @@
 #include "platform/uikit/UITableViewController.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableView.h"
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewController)
+OBJC_CLASS_LOAD(UITableViewController)
 
 UITableViewController::UITableViewController() = default;
 UITableViewController::~UITableViewController() = default;

@@ -1,10 +1,10 @@
 #include "platform/uikit/UITableViewRowAction.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIColor.h"
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewRowAction)
+OBJC_CLASS_LOAD(UITableViewRowAction)
 
 UITableViewRowAction::UITableViewRowAction() = default;
 UITableViewRowAction::~UITableViewRowAction() = default;

@@ -1,6 +1,6 @@
 // A window's delivery of touches to gesture recognisers, controls and table rows.
 
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UIGestureRecognizer.h"

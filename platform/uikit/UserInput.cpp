@@ -1,6 +1,6 @@
 #include "platform/uikit/UserInput.h"
 #include "platform/dispatch/Dispatch.h"
-#include "platform/uikit/NSIndexPath.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"

@@ -4,15 +4,15 @@
 // a real Instagram host process; the igtarvo command run as a child; and
 // small readers of directories, files and the preference domain.
 
-#include "tests/support/Files.h"
 #include "accounts/AccountNames.h"
+#include "accounts/NSStringBase64.h"
 #include "accounts/TarvoManager.h"
 #include "apps/simulator/DeviceLayout.h"
-#include "core/NSStringBase64.h"
 #include "hosts/springboard/RunningProcesses.h"
 #include "hosts/springboard/SpringBoardClasses.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/PropertyList.h"
+#include "tests/support/Files.h"
 #include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "accounts/AccountNames.h"
-#include "core/NSStringBase64.h"
+#include "accounts/NSStringBase64.h"
 #include "platform/foundation/NSValues.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +44,17 @@ TEST_F(StoredNames, TextThatIsNotStrictBase64OrNotUTF8DecodesToNil)
     for (const char* text : { "RGVmYXVsdA", "RGVmYXVsdA=", "RGVm YXVsdA==", "RGVmYXVsdA==\n", "R=VmYXVsdA==", "RGVmYXVsdA=a", "!!!!", "/w==", "wMA=", "7aCA" })
         EXPECT_EQ(decoded(text), nullptr) << text;
     EXPECT_EQ(igtarvo::plainAccountName("not base64"), std::nullopt);
+}
+
+TEST_F(StoredNames, EachPlainNameHasExactlyOneStoredName)
+{
+    // "QQ==" is "A"; the same six bits followed by other unused bits are not.
+    EXPECT_EQ(platform::str(decoded("QQ==").get()), "A");
+    EXPECT_EQ(platform::str(decoded("QUI=").get()), "AB");
+    for (const char* text : { "QR==", "QT==", "QUJ=", "QUL=", "RGVmYXVsdB==" })
+        EXPECT_EQ(decoded(text), nullptr) << text;
+    EXPECT_EQ(igtarvo::plainAccountName("RGVmYXVsdB=="), std::nullopt);
+    EXPECT_EQ(igtarvo::plainAccountName("RGVmYXVsdA=="), "Default");
 }
 
 TEST_F(StoredNames, TheMethodsAreAddedOnceWithTheirEncodings)

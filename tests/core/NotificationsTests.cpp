@@ -1,11 +1,11 @@
 #include "core/InstagramSurface.h"
 #include "core/Notifications.h"
-#include "core/Startup.h"
 #include "hosts/instagram/IGMainAppViewController.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/NSValues.h"
 #include "tests/support/ChildProcess.h"
+#include "tweak/Startup.h"
 
 #include <gtest/gtest.h>
 

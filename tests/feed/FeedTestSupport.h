@@ -3,9 +3,9 @@
 // Instagram with the system started in it, and the expected exact text of a
 // moment, made independently of the system with the C library.
 
-#include "core/Startup.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/foundation/NSValues.h"
+#include "tweak/Startup.h"
 
 #include <cstdlib>
 #include <ctime>

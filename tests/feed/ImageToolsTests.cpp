@@ -59,7 +59,18 @@ protected:
     // One device for the suite: the tools open their bundle once per process.
     static void SetUpTestSuite() { s_device = new testsupport::TemporaryDevice(); }
     static void TearDownTestSuite() { delete s_device; }
-    void SetUp() override { Device::setRoot(s_device->root()); }
+    void SetUp() override
+    {
+        Device::setRoot(s_device->root());
+        // The app's Documents folder: Instagram's data container.
+        setHomeDirectory(Device::devicePath(igtarvo::simulator::instagramDataContainer()));
+    }
+    // A length drawn at screen scale: whole pixels, rounded up.
+    static double pixels(double points)
+    {
+        double s = UIScreen::mainScreen()->scale();
+        return std::ceil(points * s - 1e-9) / s;
+    }
 
     TarvoImageTools* tools() { return TarvoImageTools::sharedTools(); }
     RefPtr<UIImage> square(UIImage* image) { return objc::send<RefPtr<UIImage>(UIImage*)>(tools(), "squareImageFromImage:", image); }
@@ -150,13 +161,14 @@ TEST_F(ImageTools, TheTabEndsAtTheNameAndRoundsTheCornerThePositionChooses)
         auto view = TarvoWatermarkView::make(icon.get(), user.get(), screen, k.position);
         ASSERT_TRUE(view);
         EXPECT_EQ(view->frame(), CGRectMake(0, 0, screen.width, 44));
-        // 5, icon 30.8 x 19.096, 5, picture 30.8, 5, name (its width plus 10).
-        double H = 44;
-        EXPECT_EQ(view->repostImageView()->frame(), CGRectMake(5, (H - 0.7 * H * 0.62) / 2, 0.7 * H, 0.7 * H * 0.62));
-        EXPECT_EQ(view->profilePicImageView()->frame(), CGRectMake(10 + 0.7 * H, (H - 0.7 * H) / 2, 0.7 * H, 0.7 * H));
+        // 5, icon 30.8 x 19.096, 5, picture 30.8, 5, name (its width plus 10);
+        // the pictures are drawn in whole pixels.
+        double H = 44, iw = pixels(0.7 * H), ih = pixels(0.7 * H * 0.62), d = pixels(0.7 * H);
+        EXPECT_EQ(view->repostImageView()->frame(), CGRectMake(5, (H - ih) / 2, iw, ih));
+        EXPECT_EQ(view->profilePicImageView()->frame(), CGRectMake(10 + iw, (H - d) / 2, d, d));
         double tw = TextWidth("some_user", "Helvetica Neue", 12);
         CGRect name = view->repostUsernameLabel()->frame();
-        EXPECT_NEAR(name.origin.x, 15 + 1.4 * H, 1e-9);
+        EXPECT_NEAR(name.origin.x, 15 + iw + d, 1e-9);
         EXPECT_NEAR(name.size.width, tw + 10, 1e-9);
         EXPECT_EQ(name.size.height, H);
 
@@ -232,7 +244,7 @@ TEST_F(ImageTools, TheProfilePictureIsReadFromAFileOrOverHTTPAndMadeRound)
         auto view = TarvoWatermarkView::make(nullptr, user.get(), screen, 1);
         auto picture = view->profilePicImageView()->image();
         ASSERT_TRUE(picture) << url;
-        EXPECT_EQ(picture->size(), CGSizeMake(0.7 * 44, 0.7 * 44));
+        EXPECT_EQ(picture->size(), CGSizeMake(pixels(0.7 * 44), pixels(0.7 * 44)));
         EXPECT_TRUE(red(at(picture.get(), 15.4, 15.4))) << url;
         EXPECT_EQ(at(picture.get(), 0.5, 0.5).a, 0) << url; // outside the circle
         EXPECT_EQ(TarvoImageTools::lastProfilePicture().get(), picture.get());

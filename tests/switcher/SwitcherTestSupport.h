@@ -7,12 +7,10 @@
 // the user sees: the list on screen, its rows and headers, alerts, labels,
 // and the device's files.
 
-#include "tests/support/Files.h"
 #include "accounts/AccountNames.h"
+#include "accounts/NSStringBase64.h"
 #include "accounts/TarvoManager.h"
 #include "apps/simulator/DeviceLayout.h"
-#include "core/NSStringBase64.h"
-#include "core/Startup.h"
 #include "hosts/springboard/FBSystemGestureManager.h"
 #include "hosts/springboard/RunningProcesses.h"
 #include "hosts/springboard/SBIconController.h"
@@ -23,8 +21,8 @@
 #include "hosts/springboard/activator/LAActivator.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/foundation/Preferences.h"
-#include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
@@ -39,7 +37,9 @@
 #include "platform/uikit/UserInput.h"
 #include "switcher/TarvoListener.h"
 #include "switcher/TarvoTableViewController.h"
+#include "tests/support/Files.h"
 #include "tests/support/TemporaryDevice.h"
+#include "tweak/Startup.h"
 
 #include <gtest/gtest.h>
 

@@ -302,6 +302,29 @@ TEST_F(ShortcutItem, ChoosingItOpensTheListWithNoIcon)
     });
 }
 
+TEST_F(ShortcutItem, ChosenWhileTheListIsOpenFromTheIconItLeavesTheIconsLabelToBeRedrawnAfterASwitch)
+{
+    inChild([] {
+        prepareAccounts({ "Default", "Work" }, "Default");
+        installShortcutLibrary();
+        nameThisProcessSpringBoard();
+        startSpringBoard();
+        swipeUpOnIcon(kInstagram);
+        ASSERT_TRUE(listOnScreen());
+
+        ASSERT_TRUE(LSIManager::sharedManager()->chooseShortcutItem(kInstagram, "igk_account_switcher"));
+        RunLoop::runUntilIdle();
+        EXPECT_EQ(presentedListCount(systemWindow().get(), listenerList().get()), 1);
+        EXPECT_EQ(TarvoListener::sharedInstance()->iconView().get(), iconView(kInstagram).get());
+
+        EXPECT_TRUE(UserInput::tapRow(listenerList()->tableView().get(), 1, 1));
+        RunLoop::runUntilIdle();
+        EXPECT_EQ(storedCurrentAccount(), "Work");
+        EXPECT_EQ(iconLabel(kInstagram), "Work") << "the list and the label show the same account";
+        EXPECT_TRUE(endLaunchedInstagram());
+    });
+}
+
 TEST_F(ShortcutItem, IsNotAddedOutsideSpringBoardOrWithoutTheLibraryButTheRequestStillWorks)
 {
     inChild([] {

@@ -8,8 +8,8 @@
 
 #include "hosts/springboard/SBIconController.h"
 #include "hosts/springboard/SBLockScreenViewController.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
-#include "platform/uikit/NSURL.h"
 #include "tests/support/HttpServer.h"
 
 #include <optional>
@@ -88,6 +88,12 @@ class VersionNotice : public ::testing::Test {
 protected:
     // Installed: 7.18.0 (build 71800), newer than the supported 7.17.1 (71701).
     testsupport::TemporaryDevice m_device { igtarvo::simulator::DeviceOptions { .instagramVersion = "7.18.0", .instagramBuild = "71800" } };
+};
+
+class VersionNoticeForAnOverlongBuild : public ::testing::Test {
+protected:
+    // A build number past any integer: 2^64 + 1.
+    testsupport::TemporaryDevice m_device { igtarvo::simulator::DeviceOptions { .instagramVersion = "7.18.0", .instagramBuild = "18446744073709551617" } };
 };
 
 class VersionNoticeOnIOS8 : public ::testing::Test {
@@ -218,6 +224,63 @@ TEST_F(VersionNotice, AnAnswerWithoutAVersionCountsAsNothingSupported)
         startSpringBoard();
         unlock();
         EXPECT_EQ(contentOf(notice().get()).title, kNoticeTitle);
+    });
+}
+
+TEST_F(VersionNotice, ThePreferenceCountsAsShownWhenItReadsAsYesTheWayThePlatformReadsABoolean)
+{
+    inChild([] {
+        VersionService service(kSupported);
+        startSpringBoard();
+        // Written by hand or by another tool: texts as well as numbers.
+        for (const char* yes : { "YES", "true", "1", "Y", "y", "t", " 007", "+9", "-1", "\t yes please", "\n1" }) {
+            SCOPED_TRACE(yes);
+            CFPreferencesSetAppValue("kDidShowNotSupported", ns(yes).get(), kDomain);
+            unlock();
+            EXPECT_FALSE(notice());
+        }
+        for (const char* no : { "NO", "false", "0", "", "000", "on", "-", "x1" }) {
+            SCOPED_TRACE(no);
+            CFPreferencesSetAppValue("kDidShowNotSupported", ns(no).get(), kDomain);
+            unlock();
+            EXPECT_TRUE(notice());
+            answerNotice("Okay");
+            EXPECT_EQ(didShowPreference(), true);
+        }
+    });
+}
+
+TEST_F(VersionNotice, ASupportedVersionPastAnyIntegerCountsAsTheLargestNotAsAWrappedNumber)
+{
+    inChild([] {
+        setDidShowPreference(true);
+        // 2^64 + 1 as text and 10^20 as a number: both larger than any build.
+        VersionService service(R"({"igVersion": "18446744073709551617", "igVersionReadable": "7.17.1"})");
+        startSpringBoard();
+        unlock();
+        EXPECT_FALSE(notice());
+        EXPECT_EQ(didShowPreference(), false) << "the installed Instagram counts as supported";
+
+        setDidShowPreference(true);
+        service.server.respond(200, R"({"igVersion": 100000000000000000000, "igVersionReadable": "7.17.1"})");
+        unlock();
+        EXPECT_FALSE(notice());
+        EXPECT_EQ(didShowPreference(), false);
+
+        service.server.respond(200, R"({"igVersion": 18446744073709551615, "igVersionReadable": "7.17.1"})");
+        unlock();
+        EXPECT_FALSE(notice());
+    });
+}
+
+TEST_F(VersionNoticeForAnOverlongBuild, TheInstalledBuildPastAnyIntegerCountsAsNewerThanTheSupportedOne)
+{
+    inChild([] {
+        VersionService service(kSupported);
+        startSpringBoard();
+        unlock();
+        ASSERT_TRUE(notice());
+        EXPECT_EQ(contentOf(notice().get()).message, noticeMessage("7.18.0"));
     });
 }
 

@@ -1,0 +1,27 @@
+#include "tweak/Startup.h"
+#include "platform/foundation/NSProcessInfo.h"
+#include "tweak/HookTable.h"
+#include "tweak/SpringBoardSetUp.h"
+
+namespace igtarvo {
+
+StartupReport startUpForProcess(const std::string& processName)
+{
+    StartupReport report;
+    report.processName = processName;
+    report.rows = hookRowsForProcess(processName);
+    report.outcomes = installHooks(report.rows);
+    if (processName == kSpringBoardProcess) {
+        setUpSpringBoard();
+        report.springBoardSetUp = true;
+    }
+    return report;
+}
+
+StartupReport startUp()
+{
+    auto name = platform::NSProcessInfo::processInfo()->processName();
+    return startUpForProcess(name ? name->str() : std::string());
+}
+
+} // namespace igtarvo
