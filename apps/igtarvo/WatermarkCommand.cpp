@@ -133,7 +133,7 @@ int run(const Invocation& inv)
     // The app's Documents folder receives "result.png" and "squared.png", as in a repost.
     std::string container = igtarvo::simulator::instagramDataContainer();
     if (!container.empty())
-        setHomeDirectory(Device::devicePath(container));
+        setHomeDirectory(container);
 
     // A local profile picture is handed over as the app would see it: a file of the device.
     std::string url = o.profilePicture, staged;

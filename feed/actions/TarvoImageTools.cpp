@@ -33,7 +33,7 @@ void writePNG(UIImage* image, const std::string& name)
 {
     auto data = UIImagePNGRepresentation(image);
     if (data)
-        NSDataWriteToFile(data->bytes(), NSDocumentsDirectoryPath() + "/" + name, true); // failures ignored
+        writeBytesToHostFile(data->bytes(), NSDocumentsDirectoryPath() + "/" + name, true); // failures ignored
 }
 }
 

@@ -1,6 +1,6 @@
 #include "platform/foundation/NSPathUtilities.h"
+
 #include "platform/foundation/Device.h"
-#include "platform/foundation/NSBundle.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -10,59 +10,46 @@
 namespace platform {
 
 namespace {
-std::mutex g_homeLock;
+std::mutex g_lock;
 std::string g_home;
-
-std::string recordedContainer()
-{
-    auto bundle = NSBundle::mainBundle();
-    if (!bundle)
-        return {};
-    auto identifier = bundle->objectForInfoDictionaryKey(ns("CFBundleIdentifier"));
-    if (!isString(identifier))
-        return {};
-    auto apps = Device::setting(kSettingApplications);
-    if (!objc::object_isKindOfClass(apps, NSDictionary::staticClass()))
-        return {};
-    auto app = static_cast<NSDictionary*>(apps.get())->get(str(identifier));
-    if (!objc::object_isKindOfClass(app, NSDictionary::staticClass()))
-        return {};
-    auto container = static_cast<NSDictionary*>(app.get())->get("DataContainer");
-    return isString(container) ? str(container) : std::string();
-}
 }
 
 std::string NSHomeDirectory()
 {
-    {
-        std::lock_guard guard(g_homeLock);
-        if (!g_home.empty())
-            return g_home;
-    }
-    std::string container = recordedContainer();
-    return container.empty() ? std::string("/var/mobile") : container;
+    std::lock_guard guard(g_lock);
+    return g_home.empty() ? Device::path("/var/mobile") : g_home;
 }
 
-void setHomeDirectory(const std::string& devicePath)
+void setHomeDirectory(const std::string& path)
 {
-    std::lock_guard guard(g_homeLock);
-    g_home = devicePath;
+    std::lock_guard guard(g_lock);
+    g_home = path;
+}
+
+Ref<NSArray> NSSearchPathForDirectoriesInDomains(NSSearchPathDirectory directory, NSSearchPathDomainMask, bool)
+{
+    std::string home = NSHomeDirectory();
+    switch (directory) {
+    case NSDocumentDirectory:
+        return NSArray::create({ ns(home + "/Documents") });
+    case NSCachesDirectory:
+        return NSArray::create({ ns(home + "/Library/Caches") });
+    }
+    return NSArray::create();
+}
+
+std::string lastPathComponent(const std::string& path)
+{
+    std::string p = path;
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    auto slash = p.rfind('/');
+    return slash == std::string::npos ? p : p.substr(slash + 1);
 }
 
 std::string NSDocumentsDirectoryPath()
 {
     return NSHomeDirectory() + "/Documents";
-}
-
-RefPtr<NSArray> NSSearchPathForDirectoriesInDomains(unsigned long directory, unsigned long, bool)
-{
-    std::string home = NSHomeDirectory();
-    switch (directory) {
-    case NSDocumentDirectory: return NSArray::create({ ns(home + "/Documents") });
-    case NSLibraryDirectory: return NSArray::create({ ns(home + "/Library") });
-    case NSCachesDirectory: return NSArray::create({ ns(home + "/Library/Caches") });
-    default: return NSArray::create({});
-    }
 }
 
 bool NSDataWriteToFile(std::span<const uint8_t> bytes, const std::string& devicePath, bool atomically)

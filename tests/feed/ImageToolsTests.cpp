@@ -63,7 +63,7 @@ protected:
     {
         Device::setRoot(s_device->root());
         // The app's Documents folder: Instagram's data container.
-        setHomeDirectory(Device::devicePath(igtarvo::simulator::instagramDataContainer()));
+        setHomeDirectory(igtarvo::simulator::instagramDataContainer());
     }
     // A length drawn at screen scale: whole pixels, rounded up.
     static double pixels(double points)
@@ -87,7 +87,7 @@ protected:
         UIGraphicsEndImageContext();
         return image;
     }
-    std::string documents(const std::string& name) { return Device::path(NSDocumentsDirectoryPath() + "/" + name); }
+    std::string documents(const std::string& name) { return NSDocumentsDirectoryPath() + "/" + name; }
 
     static testsupport::TemporaryDevice* s_device;
 };
