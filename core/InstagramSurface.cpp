@@ -37,6 +37,8 @@ RefPtr<Object> feedItem(id object) { return ask<RefPtr<Object>>(object, "feedIte
 RefPtr<Object> takenAt(id item) { return ask<RefPtr<Object>>(item, "takenAt"); }
 long likeCount(id item) { return ask<long>(item, "likeCount"); }
 RefPtr<Object> timestamp(id view) { return ask<RefPtr<Object>>(view, "timestamp"); }
+RefPtr<Object> username(id user) { return ask<RefPtr<Object>>(user, "username"); }
+RefPtr<Object> profilePicURL(id user) { return ask<RefPtr<Object>>(user, "profilePicURL"); }
 bool answersCellType(id cell) { return respondsTo(cell, "cellType"); }
 long cellType(id cell) { return ask<long>(cell, "cellType"); }
 void setShowTimeStamp(id cell, bool shown) { ask<void>(cell, "setShowTimeStamp:", shown); }

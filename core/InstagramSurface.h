@@ -67,6 +67,13 @@ void showHUD(const std::string& text, id view);
 // `videoURLForVideoVersion:` with `IGVideo`'s `videoVersionForCurrentNetworkConditions`; nil when missing.
 RefPtr<Object> videoURL(id video);
 
+// Posters ------------------------------------------------------------------
+
+// A user's name (`username`), or nil.
+RefPtr<Object> username(id user);
+// The address of a user's profile picture (`profilePicURL`), or nil.
+RefPtr<Object> profilePicURL(id user);
+
 // The tab bar controller's profile tab button (its "_profileButton" field), or nil.
 RefPtr<Object> profileButton(id tabBarController);
 

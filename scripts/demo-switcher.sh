@@ -13,6 +13,11 @@ section() { printf '\n== %s\n' "$1"; }
 step() { printf -- '-- %s\n' "$1"; }
 show() { sed 's/^/     /'; }
 pid_of() { cat "$root/var/run/igtarvo-processes/$1.pid" 2>/dev/null || echo none; }
+# A screenshot of a running host, kept with the demo's others.
+shot() {
+  [ -n "${IGTARVO_SCREENSHOTS:-}" ] || return 0
+  "$IGTARVO" screenshot "$1" -o "$IGTARVO_SCREENSHOTS/$2.png" | show
+}
 cleanup() { "$IGTARVO" end SpringBoard >/dev/null 2>&1 || true; "$IGTARVO" end Instagram >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 
@@ -25,8 +30,10 @@ other=$([ "$active" = demo ] && echo Default || echo demo)
 "$IGTARVO" launch Instagram | show
 step "the Instagram icon's label"
 "$IGTARVO" control SpringBoard label com.burbn.instagram | show
+shot SpringBoard 01-home-screen
 step "the user swipes up on the Instagram icon; the list shows"
 "$IGTARVO" control SpringBoard swipe-up com.burbn.instagram | show
+shot SpringBoard 02-account-list
 row=$("$IGTARVO" control SpringBoard screen | awk -v n="$other" '/section 1/ {s=1} s && $0 ~ ("row [0-9]+: " n "$") {sub(":", "", $2); print $2}')
 before=$(pid_of Instagram)
 step "the user taps \"$other\" (Instagram is process $before)"
@@ -38,6 +45,8 @@ step "and the account directories hold"
 for d in "$accounts"/*; do echo "$(basename "$d"): $(ls "$d" | tr '\n' ' ')"; done | show
 step "the icon's label after the switch"
 "$IGTARVO" control SpringBoard label com.burbn.instagram | show
+shot SpringBoard 03-home-screen-after-switch
+shot Instagram 04-instagram
 step "Instagram was ended and started again: process $before is gone, process $(pid_of Instagram) runs"
 
 section "The account switcher: from inside Instagram"

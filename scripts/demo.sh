@@ -9,6 +9,11 @@ export IGTARVO_ROOT=${IGTARVO_ROOT:-$(cd "$BUILD" && pwd)/device}
 
 section() { printf '\n== %s\n' "$1"; }
 
+# Every step that shows a screen leaves a screenshot here.
+export IGTARVO_SCREENSHOTS=${IGTARVO_SCREENSHOTS:-$(cd "$BUILD" && pwd)/screenshots}
+rm -rf "$IGTARVO_SCREENSHOTS"
+mkdir -p "$IGTARVO_SCREENSHOTS"
+
 section "The simulated device"
 if "$IGTARVO" device info >/dev/null 2>&1; then
   echo "using the device at $IGTARVO_ROOT"
@@ -41,9 +46,12 @@ echo "the App Store offers Instagram 7.17.1; the store now offers:"
 "$IGTARVO" control itunesstored merge com.burbn.instagram=7.17.1 | sed 's/^/  /'
 "$IGTARVO" end itunesstored
 
-for part in accounts switcher feed; do
+for part in accounts switcher feed screens; do
   script="$(dirname "$0")/demo-$part.sh"
   if [ -x "$script" ] || [ -f "$script" ]; then
     bash "$script" "$BUILD"
   fi
 done
+
+section "Screenshots of the steps above"
+ls "$IGTARVO_SCREENSHOTS"/*.png | sed 's/^/  /'

@@ -1,4 +1,5 @@
 #include "apps/hosts/HostProgram.h"
+#include "apps/hosts/Screenshot.h"
 #include "apps/hosts/ClassSnapshot.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
@@ -71,6 +72,15 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
 
     auto commands = program.commands;
     commands["pid"] = [](const std::vector<std::string>&) { return std::to_string(::getpid()) + "\n"; };
+    // screenshot: the screen as a PNG in the device's /tmp; answers its device path.
+    commands["screenshot"] = [name](const std::vector<std::string>&) -> std::string {
+        static int taken = 0;
+        std::string path = "/tmp/screenshot-" + name + "-" + std::to_string(::getpid()) + "-" + std::to_string(++taken) + ".png";
+        std::filesystem::create_directories(platform::Device::path("/tmp"));
+        if (!writeScreenshot(path))
+            return "error: nothing on screen to take\n";
+        return path + "\n";
+    };
     ControlChannel::listen(name, std::move(commands));
 
     std::signal(SIGTERM, endOnSignal);

@@ -140,7 +140,11 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         link(build / "lib/libIGTarvo.so", at("/usr/lib/libIGTarvo.dylib"));
         link(build / "lib/libIGTarvoCore.so", at("/usr/lib/libIGTarvoCore.dylib"));
         fs::create_directories(at(kPreferencesDir));
+        // The system's pictures, drawn by the build.
         fs::create_directories(at("/Library/Application Support/igTarvo/igTarvo.bundle"));
+        if (fs::is_directory(build / "resources/igTarvo.bundle"))
+            fs::copy(build / "resources/igTarvo.bundle", at("/Library/Application Support/igTarvo/igTarvo.bundle"),
+                fs::copy_options::overwrite_existing | fs::copy_options::recursive);
         fs::create_directories(at("/Library/PreferenceBundles/igTarvoSettings.bundle"));
         fs::create_directories(at("/var/mobile/Media/DCIM"));
         fs::create_directories(at("/tmp"));

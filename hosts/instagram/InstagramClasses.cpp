@@ -14,6 +14,7 @@
 #include "hosts/instagram/IGStyledString.h"
 #include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/IGTimeStampHeaderView.h"
+#include "hosts/instagram/IGUser.h"
 #include "hosts/instagram/IGUserDetailViewController.h"
 #include "hosts/instagram/IGVideo.h"
 
@@ -26,6 +27,7 @@ void registerInstagramClasses()
     // The feed and its display.
     registerAttributedStringAdditions();
     IGFeedItem::staticClass();
+    IGUser::staticClass();
     IGStyledString::staticClass();
     IGCoreTextView::staticClass();
     IGFeedItemTextCell::staticClass();

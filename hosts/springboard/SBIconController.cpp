@@ -1,4 +1,6 @@
 #include "hosts/springboard/SBIconController.h"
+#include "hosts/springboard/HomeArtwork.h"
+#include "platform/uikit/UIImageView.h"
 #include "hosts/springboard/SBApplication.h"
 #include "hosts/springboard/SBApplicationIcon.h"
 #include "hosts/springboard/SBIconView.h"
@@ -22,7 +24,7 @@ constexpr HomeApp kHomeApps[] = {
     { "com.burbn.instagram", "Instagram" },
     { "com.apple.MobileSMS", "Messages" },
 };
-constexpr double kIconSize = 60, kLeft = 27, kTop = 27, kSpacingX = 87, kLabelHeight = 14;
+constexpr double kIconSize = 60, kLeft = 27, kTop = 47, kSpacingX = 87, kLabelHeight = 14;
 }
 
 void SBIconController::registerMethods(objc::ClassBuilder<SBIconController>& b)
@@ -38,7 +40,12 @@ SBIconController* SBIconController::sharedInstance()
 
 void SBIconController::loadView()
 {
-    auto home = UIView::create(UIScreen::mainScreen()->bounds());
+    CGRect screen = UIScreen::mainScreen()->bounds();
+    auto home = UIView::create(screen);
+    auto wallpaper = UIImageView::create(wallpaperImage(screen.size).get());
+    wallpaper->setFrame(screen);
+    home->addSubview(wallpaper.get());
+    home->addSubview(statusBar(screen.size.width, false).get());
     double x = kLeft;
     for (const HomeApp& app : kHomeApps) {
         auto application = objc::make<SBApplication>(app.bundleIdentifier);

@@ -57,6 +57,9 @@ inline constexpr const char* kSettingActivatorInstalled = "ActivatorInstalled";
 inline constexpr const char* kSettingVersionServiceURL = "VersionServiceURL";
 inline constexpr const char* kSettingVersionQueryTimeout = "VersionQueryTimeout"; // seconds
 inline constexpr const char* kSettingMakerPageURL = "MakerPageURL";
+inline constexpr const char* kSettingScreenWidth = "ScreenWidth";   // points
+inline constexpr const char* kSettingScreenHeight = "ScreenHeight"; // points
+inline constexpr const char* kSettingScreenScale = "ScreenScale";   // pixels per point
 
 // NSFoundationVersionNumber, read from the device.
 double NSFoundationVersionNumber();

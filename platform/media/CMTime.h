@@ -2,6 +2,7 @@
 // Times, time ranges and affine transforms as the media framework passes
 // them: a time is a rational number of seconds (value / timescale).
 
+#include "platform/graphics/CGAffineTransform.h"
 #include "platform/uikit/UIGeometry.h"
 
 #include <cstdint>
@@ -31,16 +32,10 @@ inline bool CMTIME_IS_VALID(CMTime t) { return t.timescale != 0; }
 // The track identifier that lets a composition choose one.
 inline constexpr int32_t kCMPersistentTrackID_Invalid = 0;
 
-struct CGAffineTransform {
-    CGFloat a { 1 }, b { 0 }, c { 0 }, d { 1 }, tx { 0 }, ty { 0 };
-    bool operator==(const CGAffineTransform&) const = default;
-};
-inline constexpr CGAffineTransform CGAffineTransformIdentity {};
 
 } // namespace platform
 
 namespace objc {
 template<> struct StructEncoding<platform::CMTime> { static constexpr const char* value = "{CMTime=qi}"; };
 template<> struct StructEncoding<platform::CMTimeRange> { static constexpr const char* value = "{CMTimeRange={CMTime=qi}{CMTime=qi}}"; };
-template<> struct StructEncoding<platform::CGAffineTransform> { static constexpr const char* value = "{CGAffineTransform=dddddd}"; };
 }

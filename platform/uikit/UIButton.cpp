@@ -129,6 +129,13 @@ CGSize UIButton::sizeThatFits(CGSize) const
         std::max(title.height, image.height) + m_contentInsets.top + m_contentInsets.bottom);
 }
 
+void UIButton::drawRect(CGRect)
+{
+    auto background = objc::send<RefPtr<UIImage>(unsigned long)>(this, "backgroundImageForState:", state());
+    if (background)
+        background->drawInRect(bounds());
+}
+
 void UIButton::layoutSubviews()
 {
     CGRect content = UIEdgeInsetsInsetRect(bounds(), m_contentInsets);
@@ -162,6 +169,8 @@ void UIButton::registerMethods(objc::ClassBuilder<UIButton>& b)
         .method<&UIButton::imageView>("imageView")
         .method<&UIButton::sizeThatFits>("sizeThatFits:")
         .method<&UIButton::layoutSubviews>("layoutSubviews")
+        .method<&UIButton::intrinsicContentSize>("intrinsicContentSize")
+        .method<&UIButton::drawRect>("drawRect:")
         .method<&UIButton::stateDidChange>("_stateDidChange")
         .method<&UIButton::contentEdgeInsets>("contentEdgeInsets")
         .method<&UIButton::setContentEdgeInsets>("setContentEdgeInsets:");

@@ -57,6 +57,9 @@ public:
     // The image and the title side by side, plus the content insets.
     CGSize sizeThatFits(CGSize size) const;
     void layoutSubviews();
+    CGSize intrinsicContentSize() const { return sizeThatFits(CGSizeZero); }
+    // Draws the current state's background image over the bounds.
+    void drawRect(CGRect rect);
     void stateDidChange() { refresh(); }
     UIEdgeInsets contentEdgeInsets() const { return m_contentInsets; }
     void setContentEdgeInsets(UIEdgeInsets insets) { m_contentInsets = insets; setNeedsLayout(); }

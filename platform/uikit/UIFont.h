@@ -1,7 +1,7 @@
 #pragma once
-// A font: a face name and a size in points. Text is measured with the
-// Helvetica family's advance widths (the system face's metrics), which is
-// what the kit lays text out with until real text layout takes over.
+// A font: a face name and a size in points, as the platform names faces
+// ("HelveticaNeue-Light"). Text is measured through pango (TextLayout) in
+// the face fontconfig resolves the name to, with fractional widths.
 
 #include "platform/foundation/NSValues.h"
 

@@ -1,12 +1,15 @@
 #include "platform/uikit/UIImage.h"
 #include "platform/foundation/Device.h"
+#include "platform/foundation/NSBundle.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/uikit/UIScreen.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 namespace platform {
@@ -17,50 +20,6 @@ namespace {
 
 std::mutex g_bundleLock;
 std::string g_mainBundle;
-
-uint32_t bigEndian(const unsigned char* p, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-// The pixel size from a PNG's header chunk or a JPEG's frame header.
-std::optional<CGSize> pixelSizeOfFile(const std::string& hostPath)
-{
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<unsigned char> head(24);
-    in.read(reinterpret_cast<char*>(head.data()), 24);
-    if (in.gcount() < 24)
-        return std::nullopt;
-    static const unsigned char png[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
-    if (std::equal(png, png + 8, head.begin()))
-        return CGSize { double(bigEndian(&head[16], 4)), double(bigEndian(&head[20], 4)) };
-    if (head[0] != 0xFF || head[1] != 0xD8)
-        return std::nullopt;
-    // JPEG: walk the markers to the first start-of-frame.
-    in.seekg(2);
-    for (;;) {
-        unsigned char marker[4];
-        if (!in.read(reinterpret_cast<char*>(marker), 4) || marker[0] != 0xFF)
-            return std::nullopt;
-        uint32_t length = bigEndian(marker + 2, 2);
-        unsigned char type = marker[1];
-        bool frame = type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC;
-        if (frame) {
-            unsigned char sof[5];
-            if (!in.read(reinterpret_cast<char*>(sof), 5))
-                return std::nullopt;
-            return CGSize { double(bigEndian(sof + 3, 2)), double(bigEndian(sof + 1, 2)) };
-        }
-        if (length < 2)
-            return std::nullopt;
-        in.seekg(length - 2, std::ios::cur);
-    }
-}
 
 double scaleFromName(const std::string& path)
 {
@@ -79,7 +38,36 @@ bool hasExtension(const std::string& name)
     return dot != std::string::npos && dot + 1 < name.size() && name.find('/', dot) == std::string::npos;
 }
 
+// Files larger than any sane picture's encoding are not read at all.
+constexpr std::streamoff kMaxImageFileBytes = 256L * 1024 * 1024;
+
+std::vector<uint8_t> readFile(const std::string& hostPath, bool& ok)
+{
+    ok = false;
+    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::streamoff size = in.tellg();
+    if (size <= 0 || size > kMaxImageFileBytes)
+        return {};
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+        return {};
+    ok = true;
+    return bytes;
+}
+
 } // namespace
+
+UIImage::UIImage(RefPtr<platform::CGImage> bitmap, double scale, std::string path)
+    : m_bitmap(std::move(bitmap))
+    , m_scale(scale > 0 ? scale : 1)
+    , m_path(std::move(path))
+{
+}
+
+UIImage::~UIImage() = default;
 
 void UIImage::setMainBundlePath(const std::string& folder)
 {
@@ -93,15 +81,58 @@ std::string UIImage::mainBundlePath()
     return g_mainBundle;
 }
 
+RefPtr<UIImage> UIImage::imageWithContentsOfHostFile(const std::string& hostPath)
+{
+    bool ok = false;
+    auto bytes = readFile(hostPath, ok);
+    if (!ok)
+        return nullptr;
+    auto bitmap = platform::CGImage::decode(bytes);
+    if (!bitmap)
+        return nullptr;
+    return objc::make<UIImage>(bitmap, scaleFromName(hostPath), Device::devicePath(hostPath));
+}
+
 RefPtr<UIImage> UIImage::imageWithContentsOfFile(NSString* path)
 {
     if (!path || path->str().empty())
         return nullptr;
-    auto pixels = pixelSizeOfFile(Device::path(path->str()));
-    if (!pixels)
+    auto image = imageWithContentsOfHostFile(Device::path(path->str()));
+    if (image)
+        image->m_path = path->str();
+    return image;
+}
+
+RefPtr<UIImage> UIImage::imageWithDataScale(NSData* data, double scale)
+{
+    if (!data)
         return nullptr;
-    double scale = scaleFromName(path->str());
-    return objc::make<UIImage>(path->str(), CGSize { pixels->width / scale, pixels->height / scale }, scale);
+    auto bitmap = platform::CGImage::decode(data->bytes());
+    if (!bitmap)
+        return nullptr;
+    return objc::make<UIImage>(bitmap, scale);
+}
+
+RefPtr<UIImage> UIImage::imageWithData(NSData* data)
+{
+    return imageWithDataScale(data, 1);
+}
+
+RefPtr<UIImage> UIImage::imageWithCGImage(platform::CGImage* bitmap, double scale)
+{
+    if (!bitmap)
+        return nullptr;
+    return objc::make<UIImage>(RefPtr<platform::CGImage>(bitmap), scale);
+}
+
+RefPtr<UIImage> UIImage::imageWithSize(CGSize size, double scale)
+{
+    if (scale <= 0)
+        scale = 1;
+    auto bitmap = platform::CGImage::create(long(std::ceil(size.width * scale)), long(std::ceil(size.height * scale)));
+    if (!bitmap)
+        return nullptr;
+    return objc::make<UIImage>(bitmap, scale);
 }
 
 RefPtr<UIImage> UIImage::imageNamedInFolder(const std::string& name, const std::string& folder)
@@ -114,8 +145,12 @@ RefPtr<UIImage> UIImage::imageNamedInFolder(const std::string& name, const std::
         auto dot = name.find_last_of('.');
         std::string stem = name.substr(0, dot), ext = name.substr(dot);
         candidates = { stem + "@2x" + ext, name, stem + "@3x" + ext };
+        if (scaleFromName(stem) != 1)
+            candidates = { name };
     } else {
-        candidates = { name + "@2x.png", name + ".png", name + "@3x.png", name + "@2x.jpg", name + ".jpg" };
+        candidates = { name + "@2x.png", name + ".png", name + "@3x.png", name + "@2x.jpg", name + ".jpg", name + "@3x.jpg" };
+        if (scaleFromName(name) != 1)
+            candidates = { name + ".png", name + ".jpg" };
     }
     // Prefer the variant of the screen's own scale.
     int screenScale = int(std::lround(UIScreen::mainScreen()->scale()));
@@ -136,9 +171,26 @@ RefPtr<UIImage> UIImage::imageNamed(NSString* name)
     return imageNamedInFolder(name->str(), mainBundlePath());
 }
 
-Ref<UIImage> UIImage::imageWithSize(CGSize size, double scale)
+RefPtr<UIImage> UIImage::imageNamedInBundle(NSString* name, NSBundle* bundle, id)
 {
-    return objc::make<UIImage>(std::string(), size, scale > 0 ? scale : 1);
+    if (!name)
+        return nullptr;
+    if (!bundle)
+        return imageNamed(name);
+    return imageNamedInFolder(name->str(), Device::devicePath(bundle->path()));
+}
+
+CGSize UIImage::size() const
+{
+    auto bitmap = CGImage();
+    if (!bitmap)
+        return CGSizeZero;
+    return CGSizeMake(double(bitmap->width()) / m_scale, double(bitmap->height()) / m_scale);
+}
+
+RefPtr<platform::CGImage> UIImage::CGImage() const
+{
+    return RefPtr<platform::CGImage>(static_cast<platform::CGImage*>(m_bitmap.get()));
 }
 
 std::string UIImage::name() const
@@ -152,12 +204,55 @@ std::string UIImage::name() const
     return file;
 }
 
+void UIImage::drawInRect(CGRect rect)
+{
+    CGContextDrawImageUpright(UIGraphicsGetCurrentContext(), rect, CGImage().get());
+}
+
+void UIImage::drawInRectAlpha(CGRect rect, long, double alpha)
+{
+    CGContextDrawImageUpright(UIGraphicsGetCurrentContext(), rect, CGImage().get(), alpha);
+}
+
+void UIImage::drawAtPoint(CGPoint point)
+{
+    drawInRect(CGRect { point, size() });
+}
+
+RefPtr<NSData> UIImagePNGRepresentation(UIImage* image)
+{
+    if (!image || !image->CGImage())
+        return nullptr;
+    auto bytes = image->CGImage()->encodePNG();
+    if (bytes.empty())
+        return nullptr;
+    return NSData::create(std::move(bytes));
+}
+
+RefPtr<NSData> UIImageJPEGRepresentation(UIImage* image, double quality)
+{
+    if (!image || !image->CGImage())
+        return nullptr;
+    auto bytes = image->CGImage()->encodeJPEG(int(std::lround(std::clamp(quality, 0.0, 1.0) * 100)));
+    if (bytes.empty())
+        return nullptr;
+    return NSData::create(std::move(bytes));
+}
+
 void UIImage::registerMethods(objc::ClassBuilder<UIImage>& b)
 {
     b.classMethod<&UIImage::imageNamed>("imageNamed:")
+        .classMethod<&UIImage::imageNamedInBundle>("imageNamed:inBundle:compatibleWithTraitCollection:")
         .classMethod<&UIImage::imageWithContentsOfFile>("imageWithContentsOfFile:")
+        .classMethod<&UIImage::imageWithData>("imageWithData:")
+        .classMethod<&UIImage::imageWithDataScale>("imageWithData:scale:")
+        .classMethod<&UIImage::imageWithCGImage>("imageWithCGImage:scale:")
         .method<&UIImage::size>("size")
-        .method<&UIImage::scale>("scale");
+        .method<&UIImage::scale>("scale")
+        .method<&UIImage::CGImage>("CGImage")
+        .method<&UIImage::drawInRect>("drawInRect:")
+        .method<&UIImage::drawInRectAlpha>("drawInRect:blendMode:alpha:")
+        .method<&UIImage::drawAtPoint>("drawAtPoint:");
 }
 
 } // namespace platform

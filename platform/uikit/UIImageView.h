@@ -26,6 +26,9 @@ public:
     void setHighlighted(bool on) { m_highlighted = on; }
     // The image's size, or zero without an image.
     CGSize sizeThatFits(CGSize size) const;
+    CGSize intrinsicContentSize() const;
+    // Draws the image by the content mode (fill, aspect fit, aspect fill, centre).
+    void drawRect(CGRect rect);
 
 private:
     RefPtr<Object> m_image;

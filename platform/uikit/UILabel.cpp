@@ -2,6 +2,8 @@
 #include "platform/foundation/NSAttributedString.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/graphics/TextLayout.h"
 
 #include <cmath>
 #include <sstream>
@@ -138,8 +140,59 @@ CGSize UILabel::sizeThatFits(CGSize size) const
     return CGSizeMake(std::ceil(width), std::ceil(font->lineHeight() * double(lines.size())));
 }
 
+CGSize UILabel::intrinsicContentSize() const
+{
+    double width = m_lines != 1 && m_preferredMaxLayoutWidth > 0 ? m_preferredMaxLayoutWidth : 0;
+    return sizeThatFits(CGSizeMake(width, 0));
+}
+
+double UILabel::drawnFontSize(double width) const
+{
+    UIFont* font = effectiveFont();
+    double size = font->pointSize();
+    if (!m_adjustsFontSize || m_lines != 1 || width <= 0)
+        return size;
+    double natural = font->widthOfText(m_text);
+    if (natural <= width)
+        return size;
+    // The platform never goes below a legible floor, even with a factor of 0.
+    double floor = std::max(size * m_minimumScaleFactor, std::min(size, 4.0));
+    return std::max(floor, size * width / natural);
+}
+
+void UILabel::drawTextInRect(CGRect rect)
+{
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (!context || m_text.empty())
+        return;
+    UIFont* font = effectiveFont();
+    TextStyle style;
+    style.font = font->name();
+    style.size = drawnFontSize(rect.size.width);
+    style.alignment = m_alignment == NSTextAlignmentNatural ? NSTextAlignmentLeft : m_alignment;
+    style.lines = m_lines;
+    style.lineBreakMode = m_adjustsFontSize && m_lines == 1 ? NSLineBreakByClipping : m_lineBreakMode;
+    UIColor* colour = static_cast<UIColor*>(m_textColor.get());
+    if (m_attributedText) {
+        auto first = static_cast<NSAttributedString*>(m_attributedText.get())->attribute(NSForegroundColorAttributeName, 0);
+        if (objc::object_isKindOfClass(first.get(), UIColor::staticClass()))
+            colour = static_cast<UIColor*>(first.get());
+    }
+    double rgba[4] = { colour->red(), colour->green(), colour->blue(), colour->alpha() * (m_enabled ? 1 : 0.45) };
+    TextDraw(context->cairo(), m_text, style, rect, rgba);
+}
+
 void UILabel::registerMethods(objc::ClassBuilder<UILabel>& b)
 {
+    b.method<&UILabel::adjustsFontSizeToFitWidth>("adjustsFontSizeToFitWidth")
+        .method<&UILabel::setAdjustsFontSizeToFitWidth>("setAdjustsFontSizeToFitWidth:")
+        .method<&UILabel::minimumScaleFactor>("minimumScaleFactor")
+        .method<&UILabel::setMinimumScaleFactor>("setMinimumScaleFactor:")
+        .method<&UILabel::preferredMaxLayoutWidth>("preferredMaxLayoutWidth")
+        .method<&UILabel::setPreferredMaxLayoutWidth>("setPreferredMaxLayoutWidth:")
+        .method<&UILabel::drawTextInRect>("drawTextInRect:")
+        .method<&UILabel::drawRect>("drawRect:")
+        .method<&UILabel::intrinsicContentSize>("intrinsicContentSize");
     b.method<&UILabel::text>("text")
         .method<&UILabel::setText>("setText:")
         .method<&UILabel::attributedText>("attributedText")

@@ -59,6 +59,22 @@ public:
     void setLineBreakMode(long mode) { m_lineBreakMode = mode; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
+    // One-line text wider than the label shrinks down to minimumScaleFactor of its size when drawn.
+    bool adjustsFontSizeToFitWidth() const { return m_adjustsFontSize; }
+    void setAdjustsFontSizeToFitWidth(bool on) { m_adjustsFontSize = on; }
+    double minimumScaleFactor() const { return m_minimumScaleFactor; }
+    void setMinimumScaleFactor(double factor) { m_minimumScaleFactor = factor < 0 ? 0 : factor > 1 ? 1 : factor; }
+    // The width multi-line text wraps at when the label sizes itself (0: none).
+    double preferredMaxLayoutWidth() const { return m_preferredMaxLayoutWidth; }
+    void setPreferredMaxLayoutWidth(double width) { m_preferredMaxLayoutWidth = width < 0 ? 0 : width; }
+    // The font size a one-line text is drawn at in a width (smaller than the
+    // font's when the label adjusts it to fit).
+    double drawnFontSize(double width) const;
+    // Draws the text through pango into the rectangle, centred vertically.
+    void drawTextInRect(CGRect rect);
+    void drawRect(CGRect rect) { objc::send<void(CGRect)>(this, "drawTextInRect:", rect); }
+    // The one-line text's size, or wrapped at preferredMaxLayoutWidth.
+    CGSize intrinsicContentSize() const;
 
     // The text's size in whole points: one line, or wrapped to size.width
     // when numberOfLines is not 1 (capped at numberOfLines when it is above 0).
@@ -78,6 +94,9 @@ private:
     long m_lines { 1 };
     long m_lineBreakMode { NSLineBreakByTruncatingTail };
     bool m_enabled { true };
+    bool m_adjustsFontSize { false };
+    double m_minimumScaleFactor { 0 };
+    double m_preferredMaxLayoutWidth { 0 };
 };
 
 } // namespace platform

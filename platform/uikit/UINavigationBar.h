@@ -24,6 +24,9 @@ public:
     void setItemsAnimated(NSArray* items, bool animated) { setItems(items); }
     void pushNavigationItem(UINavigationItem* item, bool animated);
     RefPtr<UINavigationItem> popNavigationItemAnimated(bool animated);
+    // Draws the bar: its colour (reaching under the status bar), a hairline,
+    // the top item's title and its bar buttons in the tint colour.
+    void drawRect(CGRect rect);
     RefPtr<UINavigationItem> topItem() const;
     RefPtr<UINavigationItem> backItem() const;
     RefPtr<UIColor> barTintColor() const;

@@ -1,6 +1,7 @@
 #pragma once
 // The device's screen: its bounds in points and its scale. One screen, the
-// main one, 375 by 667 points at scale 2 unless the device is set otherwise.
+// main one, 375 by 667 points at scale 2 unless the device's settings say
+// otherwise (ScreenWidth, ScreenHeight, ScreenScale).
 
 #include "platform/uikit/UIGeometry.h"
 #include "platform/foundation/NSValues.h"
@@ -22,6 +23,9 @@ public:
     // The screen in pixels.
     CGRect nativeBounds() const;
 
+    // Reads the screen's size and scale from the device settings
+    // (ScreenWidth, ScreenHeight, ScreenScale); done once at first use.
+    void reloadFromDevice();
     // Sets the screen's size and scale (the simulated device's make); main thread.
     void setBoundsAndScale(CGSize size, double scale);
 

@@ -1,5 +1,8 @@
 #include "platform/uikit/UIView.h"
 #include "platform/dispatch/Dispatch.h"
+#include "platform/uikit/CALayer.h"
+#include "platform/uikit/LayoutEngine.h"
+#include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UIViewController.h"
@@ -37,6 +40,11 @@ RefPtr<UIView> UIView::init()
 
 void UIView::setFrame(CGRect frame)
 {
+    if (!CGAffineTransformIsIdentity(m_transform)) {
+        // A transformed view keeps its bounds and moves its centre.
+        setCenter(CGPointMake(CGRectGetMidX(frame), CGRectGetMidY(frame)));
+        return;
+    }
     CGSize oldSize = m_frame.size;
     m_frame = frame;
     m_bounds.size = frame.size;
@@ -51,11 +59,30 @@ void UIView::setBounds(CGRect bounds)
     CGPoint c = center();
     CGSize oldSize = m_bounds.size;
     m_bounds = bounds;
-    m_frame = CGRectMake(c.x - bounds.size.width / 2, c.y - bounds.size.height / 2, bounds.size.width, bounds.size.height);
+    m_frame = CGRectApplyAffineTransform(CGRect { CGPointZero, bounds.size }, m_transform);
+    m_frame.origin = CGPointMake(c.x - m_frame.size.width / 2, c.y - m_frame.size.height / 2);
     if (oldSize != bounds.size) {
         autoresizeSubviews(oldSize);
         setNeedsLayout();
     }
+}
+
+void UIView::setTransform(CGAffineTransform transform)
+{
+    CGPoint c = center();
+    m_transform = transform;
+    m_frame = CGRectApplyAffineTransform(CGRect { CGPointZero, m_bounds.size }, transform);
+    m_frame.origin = CGPointMake(c.x - m_frame.size.width / 2, c.y - m_frame.size.height / 2);
+}
+
+Ref<CALayer> UIView::layer() const
+{
+    if (!m_layer) {
+        auto layer = CALayer::layer();
+        layer->setView(const_cast<UIView*>(this));
+        m_layer = layer;
+    }
+    return Ref<CALayer>(static_cast<CALayer*>(m_layer.get()));
 }
 
 void UIView::setCenter(CGPoint c)
@@ -374,9 +401,66 @@ void UIView::setNeedsLayout()
     });
 }
 
+void UIView::setTranslatesAutoresizingMaskIntoConstraints(bool on)
+{
+    m_translatesAutoresizing = on;
+    setNeedsLayout();
+}
+
+RefPtr<NSArray> UIView::constraints() const
+{
+    return NSArray::create(std::vector<Ref<Object>>(m_constraints.begin(), m_constraints.end()));
+}
+
+void UIView::addConstraint(NSLayoutConstraint* constraint)
+{
+    if (!constraint)
+        return;
+    Ref<NSLayoutConstraint> keep(constraint);
+    if (auto owner = constraint->owner(); owner && owner.get() != this)
+        owner->removeConstraint(constraint);
+    if (std::find(m_constraints.begin(), m_constraints.end(), keep) == m_constraints.end())
+        m_constraints.push_back(keep);
+    constraint->setOwner(this);
+    setNeedsLayout();
+}
+
+void UIView::addConstraints(NSArray* list)
+{
+    if (!list)
+        return;
+    for (auto& item : list->items()) {
+        if (objc::object_isKindOfClass(item.get(), NSLayoutConstraint::staticClass()))
+            objc::send<void(NSLayoutConstraint*)>(this, "addConstraint:", static_cast<NSLayoutConstraint*>(item.get()));
+    }
+}
+
+void UIView::removeConstraint(NSLayoutConstraint* constraint)
+{
+    auto it = std::find(m_constraints.begin(), m_constraints.end(), Ref<NSLayoutConstraint>(constraint));
+    if (it == m_constraints.end())
+        return;
+    Ref<NSLayoutConstraint> keep = *it;
+    m_constraints.erase(it);
+    constraint->setOwner(nullptr);
+    setNeedsLayout();
+}
+
+void UIView::removeConstraints(NSArray* list)
+{
+    if (!list)
+        return;
+    for (auto& item : list->items()) {
+        if (objc::object_isKindOfClass(item.get(), NSLayoutConstraint::staticClass()))
+            objc::send<void(NSLayoutConstraint*)>(this, "removeConstraint:", static_cast<NSLayoutConstraint*>(item.get()));
+    }
+}
+
 void UIView::layoutIfNeeded()
 {
     Ref<UIView> keep(this);
+    // The outermost layout pass solves the constraints of the whole tree first.
+    LayoutEngine::Pass pass(this);
     if (m_needsLayout) {
         m_needsLayout = false;
         auto controller = m_viewController.lock();
@@ -458,6 +542,18 @@ void UIView::registerMethods(objc::ClassBuilder<UIView>& b)
         .method<&UIView::setBounds>("setBounds:")
         .method<&UIView::center>("center")
         .method<&UIView::setCenter>("setCenter:")
+        .method<&UIView::transform>("transform")
+        .method<&UIView::setTransform>("setTransform:")
+        .method<&UIView::layer>("layer")
+        .method<&UIView::translatesAutoresizingMaskIntoConstraints>("translatesAutoresizingMaskIntoConstraints")
+        .method<&UIView::setTranslatesAutoresizingMaskIntoConstraints>("setTranslatesAutoresizingMaskIntoConstraints:")
+        .method<&UIView::constraints>("constraints")
+        .method<&UIView::addConstraint>("addConstraint:")
+        .method<&UIView::addConstraints>("addConstraints:")
+        .method<&UIView::removeConstraint>("removeConstraint:")
+        .method<&UIView::removeConstraints>("removeConstraints:")
+        .method<&UIView::intrinsicContentSize>("intrinsicContentSize")
+        .method<&UIView::invalidateIntrinsicContentSize>("invalidateIntrinsicContentSize")
         .method<&UIView::autoresizingMask>("autoresizingMask")
         .method<&UIView::setAutoresizingMask>("setAutoresizingMask:")
         .method<&UIView::superview>("superview")

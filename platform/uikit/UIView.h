@@ -6,6 +6,7 @@
 // at once with layoutIfNeeded; layoutSubviews is sent through the runtime, so
 // a subclass or a hook that replaces it takes effect. Main thread only.
 
+#include "platform/graphics/CGAffineTransform.h"
 #include "platform/uikit/UIGeometry.h"
 #include "platform/uikit/UIResponder.h"
 
@@ -15,6 +16,11 @@ class UIColor;
 class UIWindow;
 class UIViewController;
 class UIGestureRecognizer;
+class CALayer;
+class NSLayoutConstraint;
+
+// "No intrinsic size in this dimension".
+inline constexpr double UIViewNoIntrinsicMetric = -1;
 
 enum UIViewAutoresizing : unsigned long {
     UIViewAutoresizingNone = 0,
@@ -54,6 +60,10 @@ public:
     void setBounds(CGRect bounds);
     CGPoint center() const { return CGPointMake(CGRectGetMidX(m_frame), CGRectGetMidY(m_frame)); }
     void setCenter(CGPoint center);
+    // A transform about the view's centre; the frame becomes the box around
+    // the transformed bounds (a quarter turn of 300 x 44 gives 44 x 300).
+    CGAffineTransform transform() const { return m_transform; }
+    void setTransform(CGAffineTransform transform);
     unsigned long autoresizingMask() const { return m_autoresizingMask; }
     void setAutoresizingMask(unsigned long mask) { m_autoresizingMask = mask; }
     bool autoresizesSubviews() const { return m_autoresizesSubviews; }
@@ -99,6 +109,8 @@ public:
     void setContentMode(long mode) { m_contentMode = mode; }
     long tag() const { return m_tag; }
     void setTag(long tag) { m_tag = tag; }
+    // The view's layer (made on first use; it lives as long as the view).
+    Ref<CALayer> layer() const;
     // Marks the view for redrawing; counted, for the renderer and tests.
     void setNeedsDisplay() { ++m_displayRequests; }
     unsigned long displayRequestCount() const { return m_displayRequests; }
@@ -127,6 +139,21 @@ public:
     // Positions the subviews (nothing by default; subclasses override).
     void layoutSubviews() { }
     bool needsLayout() const { return m_needsLayout; }
+    // Constraints ----------------------------------------------------------------
+    // Whether the frame is fixed (true, the default) or solved from constraints.
+    bool translatesAutoresizingMaskIntoConstraints() const { return m_translatesAutoresizing; }
+    void setTranslatesAutoresizingMaskIntoConstraints(bool on);
+    // The constraints this view holds (between itself, its subviews and its descendants).
+    RefPtr<NSArray> constraints() const;
+    const std::vector<Ref<NSLayoutConstraint>>& constraintList() const { return m_constraints; }
+    void addConstraint(NSLayoutConstraint* constraint);
+    void addConstraints(NSArray* constraints);
+    void removeConstraint(NSLayoutConstraint* constraint);
+    void removeConstraints(NSArray* constraints);
+    // The size the content asks for; UIViewNoIntrinsicMetric where it asks nothing.
+    CGSize intrinsicContentSize() const { return CGSizeMake(UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric); }
+    void invalidateIntrinsicContentSize() { setNeedsLayout(); }
+
     // The size that best fits the view's content within `size` (its own size by default).
     CGSize sizeThatFits(CGSize size) const { return m_frame.size; }
     // Resizes the view to sizeThatFits: its current size.
@@ -149,6 +176,9 @@ private:
 
     CGRect m_frame;
     CGRect m_bounds;
+    CGAffineTransform m_transform;
+    mutable RefPtr<Object> m_layer;
+    std::vector<Ref<NSLayoutConstraint>> m_constraints;
     objc::WeakPtr<UIView> m_superview;
     std::vector<Ref<UIView>> m_subviews;
     std::vector<Ref<Object>> m_gestureRecognizers;
@@ -166,6 +196,7 @@ private:
     bool m_autoresizesSubviews { true };
     bool m_needsLayout { true };
     bool m_layoutScheduled { false };
+    bool m_translatesAutoresizing { true };
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSURL.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/notify/NSNotificationCenter.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
@@ -55,16 +56,12 @@ void hookedWillAppear(id self, objc::SEL sel, bool animated)
 }
 
 // A PNG file's signature and header chunk, enough to give its size.
-void writePNGHeader(const std::string& path, uint32_t width, uint32_t height)
+// A real, transparent PNG picture of that many pixels.
+void writePNG(const std::string& path, uint32_t width, uint32_t height)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary);
-    const unsigned char head[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' };
-    out.write(reinterpret_cast<const char*>(head), sizeof head);
-    for (uint32_t v : { width, height }) {
-        const unsigned char be[] = { (unsigned char)(v >> 24), (unsigned char)(v >> 16), (unsigned char)(v >> 8), (unsigned char)v };
-        out.write(reinterpret_cast<const char*>(be), 4);
-    }
+    auto bytes = CGImage::create(width, height)->encodePNG();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }
@@ -161,9 +158,9 @@ TEST(UIImage, NamedImagesPreferTheScreensScaleAndMeasureInPoints)
     std::string root = ::mkdtemp(pattern);
     std::string previous = Device::root();
     Device::setRoot(root);
-    writePNGHeader(root + "/Bundle.app/icon.png", 20, 10);
-    writePNGHeader(root + "/Bundle.app/icon@2x.png", 40, 20);
-    writePNGHeader(root + "/Bundle.app/plain.png", 30, 30);
+    writePNG(root + "/Bundle.app/icon.png", 20, 10);
+    writePNG(root + "/Bundle.app/icon@2x.png", 40, 20);
+    writePNG(root + "/Bundle.app/plain.png", 30, 30);
     std::ofstream(root + "/Bundle.app/broken.png") << "not a picture";
 
     auto icon = UIImage::imageNamedInFolder("icon", "/Bundle.app");
