@@ -1,5 +1,6 @@
 #include "accounts/NSStringBase64.h"
 #include "platform/foundation/NSValues.h"
+#include "platform/objc/ClassBuilder.h"
 
 namespace igtarvo {
 
@@ -28,13 +29,6 @@ objc::RefPtr<objc::Object> base64decodedString(objc::id self, objc::SEL)
     if (!text || !isValidUTF8(*text))
         return nullptr;
     return platform::ns(std::move(*text));
-}
-
-// The category is part of the library's image: it is in place as soon as the
-// library is loaded.
-__attribute__((constructor)) void addCategoryAtLoad()
-{
-    addBase64CategoryToNSString();
 }
 
 } // namespace
@@ -91,6 +85,11 @@ std::optional<std::string> base64Decode(std::string_view text)
                 return std::nullopt;
             n = n << 6 | uint32_t(value);
         }
+        // The bits the padding leaves over must be zero: otherwise several
+        // texts would decode to the same bytes, and one account would have
+        // more than one stored name.
+        if ((padding == 1 && (n & 0xFF)) || (padding == 2 && (n & 0xFFFF)))
+            return std::nullopt;
         out += char(n >> 16 & 0xFF);
         if (padding < 2)
             out += char(n >> 8 & 0xFF);
@@ -135,5 +134,8 @@ bool isValidUTF8(std::string_view bytes)
     }
     return true;
 }
+
+// The category is in place as soon as the library is loaded.
+OBJC_CATEGORY_LOAD(NSStringBase64, &addBase64CategoryToNSString)
 
 } // namespace igtarvo

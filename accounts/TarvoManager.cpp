@@ -19,12 +19,8 @@ namespace igtarvo {
 using namespace platform;
 using Kind = AccountStep::Kind;
 
-OBJC_CLASS_DEFINE(TarvoManager)
-
-namespace {
 // The class is there by name as soon as the library is loaded.
-const bool s_registered = (TarvoManager::staticClass(), true);
-}
+OBJC_CLASS_LOAD(TarvoManager)
 
 namespace {
 

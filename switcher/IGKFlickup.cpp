@@ -12,7 +12,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(IGKFlickup)
 OBJC_CLASS_LOAD(IGKFlickup)
 
 void IGKFlickup::registerMethods(objc::ClassBuilder<IGKFlickup>& b)
@@ -70,11 +69,6 @@ bool IGKFlickup::shouldReceiveTouch(UIGestureRecognizer* recognizer, id touch)
     m_touchedView = hit;
     std::string identifier = springboard::iconViewApplicationBundleIdentifier(hit);
     return !identifier.empty() && identifier == kInstagramBundleIdentifier;
-}
-
-namespace {
-// The class-load handler runs in every process that loads the system.
-const bool s_loaded = (IGKFlickup::load(), true);
 }
 
 } // namespace igtarvo

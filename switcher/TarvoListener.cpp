@@ -13,7 +13,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoListener)
 OBJC_CLASS_LOAD(TarvoListener)
 
 namespace {

@@ -15,7 +15,6 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoTableViewController)
 OBJC_CLASS_LOAD(TarvoTableViewController)
 
 namespace {

@@ -4,7 +4,7 @@ namespace igtarvo {
 
 using namespace platform;
 
-OBJC_CLASS_DEFINE(TarvoTimestamp)
+OBJC_CLASS_LOAD(TarvoTimestamp)
 
 namespace {
 constexpr const char* kAbsoluteFormat = "MM/dd/yy h:mm a";

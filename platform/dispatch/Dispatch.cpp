@@ -10,8 +10,8 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(DispatchQueue)
-OBJC_CLASS_DEFINE(DispatchSemaphore)
+OBJC_CLASS_LOAD(DispatchQueue)
+OBJC_CLASS_LOAD(DispatchSemaphore)
 
 namespace {
 

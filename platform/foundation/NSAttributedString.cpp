@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSAttributedString)
+OBJC_CLASS_LOAD(NSAttributedString)
 
 namespace {
 bool sameAttributes(const NSAttributedString::Attributes& a, const NSAttributedString::Attributes& b)

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSBundle)
+OBJC_CLASS_LOAD(NSBundle)
 
 void NSBundle::registerMethods(objc::ClassBuilder<NSBundle>& b)
 {

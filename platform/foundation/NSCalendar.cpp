@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSCalendar)
+OBJC_CLASS_LOAD(NSCalendar)
 
 NSCalendar::NSCalendar()
     : m_timeZone(NSTimeZone::systemTimeZone())

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSDataDetector)
+OBJC_CLASS_LOAD(NSDataDetector)
 
 namespace {
 

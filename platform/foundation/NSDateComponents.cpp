@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSDateComponents)
+OBJC_CLASS_LOAD(NSDateComponents)
 
 void NSDateComponents::registerMethods(objc::ClassBuilder<NSDateComponents>& b)
 {

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSDateFormatter)
+OBJC_CLASS_LOAD(NSDateFormatter)
 
 NSDateFormatter::NSDateFormatter()
     : m_timeZone(NSTimeZone::systemTimeZone())

@@ -13,8 +13,8 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSDirectoryEnumerator)
-OBJC_CLASS_DEFINE(NSFileManager)
+OBJC_CLASS_LOAD(NSDirectoryEnumerator)
+OBJC_CLASS_LOAD(NSFileManager)
 
 namespace {
 

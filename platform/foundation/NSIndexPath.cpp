@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSIndexPath)
+OBJC_CLASS_LOAD(NSIndexPath)
 
 bool NSIndexPath::isEqual(id other) const
 {

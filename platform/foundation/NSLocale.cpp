@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSLocale)
+OBJC_CLASS_LOAD(NSLocale)
 
 void NSLocale::registerMethods(objc::ClassBuilder<NSLocale>& b)
 {

@@ -3,7 +3,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSMutableAttributedString)
+OBJC_CLASS_LOAD(NSMutableAttributedString)
 
 Ref<NSMutableAttributedString> NSMutableAttributedString::create(const std::string& utf8, const Attributes& attributes)
 {

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSProcessInfo)
+OBJC_CLASS_LOAD(NSProcessInfo)
 
 void NSProcessInfo::registerMethods(objc::ClassBuilder<NSProcessInfo>& b)
 {

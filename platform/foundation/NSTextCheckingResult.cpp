@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSTextCheckingResult)
+OBJC_CLASS_LOAD(NSTextCheckingResult)
 
 void NSTextCheckingResult::registerMethods(objc::ClassBuilder<NSTextCheckingResult>& b)
 {

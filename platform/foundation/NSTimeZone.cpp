@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSTimeZone)
+OBJC_CLASS_LOAD(NSTimeZone)
 
 NSTimeZone::NSTimeZone()
     : m_zone(icu::TimeZone::createTimeZone("Etc/GMT"))

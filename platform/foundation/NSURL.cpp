@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSURL)
+OBJC_CLASS_LOAD(NSURL)
 
 namespace {
 bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }

@@ -7,14 +7,14 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSString)
-OBJC_CLASS_DEFINE(NSNumber)
-OBJC_CLASS_DEFINE(NSArray)
-OBJC_CLASS_DEFINE(NSMutableArray)
-OBJC_CLASS_DEFINE(NSDictionary)
-OBJC_CLASS_DEFINE(NSMutableDictionary)
-OBJC_CLASS_DEFINE(NSData)
-OBJC_CLASS_DEFINE(NSDate)
+OBJC_CLASS_LOAD(NSString)
+OBJC_CLASS_LOAD(NSNumber)
+OBJC_CLASS_LOAD(NSArray)
+OBJC_CLASS_LOAD(NSMutableArray)
+OBJC_CLASS_LOAD(NSDictionary)
+OBJC_CLASS_LOAD(NSMutableDictionary)
+OBJC_CLASS_LOAD(NSData)
+OBJC_CLASS_LOAD(NSDate)
 
 unsigned long NSString::length() const
 {
@@ -367,29 +367,17 @@ RefPtr<Object> describe(id self, objc::SEL)
 {
     return ns(std::string("<") + objc::object_getClassName(self) + ">");
 }
+
+// The root class's key-value read and description, foundation's category on
+// NSObject.
+void addNSObjectKeyValueCategory()
+{
+    objc::Class root = NSObject::staticClass();
+    objc::class_addMethod(root, objc::sel_registerName("valueForKey:"), reinterpret_cast<objc::IMP>(&valueForKey), objc::impEncoding(&valueForKey));
+    objc::class_addMethod(root, objc::sel_registerName("description"), reinterpret_cast<objc::IMP>(&describe), objc::impEncoding(&describe));
+}
 }
 
-void registerFoundationClasses()
-{
-    static const bool done = [] {
-        objc::Class root = NSObject::staticClass();
-        objc::class_addMethod(root, objc::sel_registerName("valueForKey:"), reinterpret_cast<objc::IMP>(&valueForKey), objc::impEncoding(&valueForKey));
-        objc::class_addMethod(root, objc::sel_registerName("description"), reinterpret_cast<objc::IMP>(&describe), objc::impEncoding(&describe));
-        NSString::staticClass();
-        NSNumber::staticClass();
-        NSMutableArray::staticClass();
-        NSMutableDictionary::staticClass();
-        NSData::staticClass();
-        NSDate::staticClass();
-        return true;
-    }();
-    (void)done;
-}
+OBJC_CATEGORY_LOAD(NSObjectKeyValue, &addNSObjectKeyValueCategory)
 
 } // namespace platform
-
-namespace {
-// The value classes and the root's key-value method exist as soon as the
-// platform is loaded.
-const bool s_registered = (platform::registerFoundationClasses(), true);
-}

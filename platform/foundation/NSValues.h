@@ -196,8 +196,4 @@ private:
 // Deep equality of value objects (isEqual:), nil equal to nil.
 bool isEqual(id a, id b);
 
-// Registers the value classes and the root class's key-value method; done by
-// the platform's start-up, repeated calls are harmless.
-void registerFoundationClasses();
-
 } // namespace platform

@@ -2,8 +2,8 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(NSNotification)
-OBJC_CLASS_DEFINE(NSNotificationCenter)
+OBJC_CLASS_LOAD(NSNotification)
+OBJC_CLASS_LOAD(NSNotificationCenter)
 
 namespace {
 struct ObserverToken : NSObject {

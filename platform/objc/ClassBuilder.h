@@ -7,10 +7,26 @@
 //     public:
 //         static void registerMethods(objc::ClassBuilder<UIView>&);
 //     };
-//     OBJC_CLASS_DEFINE(UIView)            // in the .cpp
+//     OBJC_CLASS_LOAD(UIView)              // in the .cpp
 //
 // and registerMethods names each method once, from its member function; the
 // encoding comes from the C++ signature.
+//
+// Code runs at load time one way: while the library that holds it is loaded.
+//   OBJC_CLASS_LOAD(Type)      the class is registered when its library loads,
+//                              then its own class-level `static void load()`
+//                              runs, where it has one. A new class needs this
+//                              one line and no edit anywhere else.
+//   OBJC_CATEGORY_LOAD(Name, routine)
+//                              a category: `routine` adds its methods to an
+//                              existing class when the library loads.
+//   OBJC_LIBRARY_LOAD(routine) a library's own start-up routine.
+// Within one library the order between these is not defined; a class that
+// another one needs is registered on first use all the same (staticClass()).
+//
+// OBJC_CLASS_DEFINE(Type) registers on first use only: the host stand-ins use
+// it, because a host program builds its classes when it starts (and a test
+// decides which host classes exist), not when their library is loaded.
 
 #include "platform/objc/Runtime.h"
 
@@ -126,7 +142,39 @@ private:
         return cls;                                                                              \
     }
 
-// Registers the class as soon as its library is loaded, as the platform does
-// with a library's own classes (host programs build theirs at start instead).
-#define OBJC_CLASS_LOAD(Type) \
-    static const bool Type##_loadedAtStart = (Type::staticClass(), true);
+namespace objc::detail {
+
+// Runs a routine during the static initialisation of the library that holds
+// it, that is while the library is being loaded.
+struct AtLibraryLoad {
+    explicit AtLibraryLoad(void (*routine)()) { routine(); }
+};
+
+// Registers T, then calls T's own class-level load (not one it inherits).
+template<class T>
+void loadClass()
+{
+    T::staticClass();
+    if constexpr (requires { T::load(); }) {
+        if constexpr (requires { T::super::load(); }) {
+            if (&T::load == &T::super::load)
+                return;
+        }
+        T::load();
+    }
+}
+
+} // namespace objc::detail
+
+// Defines the runtime class and registers it when its library is loaded.
+#define OBJC_CLASS_LOAD(Type)                                                                    \
+    OBJC_CLASS_DEFINE(Type)                                                                      \
+    [[maybe_unused]] static const ::objc::detail::AtLibraryLoad Type##_atLibraryLoad { &::objc::detail::loadClass<Type> };
+
+// Adds a category's methods when its library is loaded.
+#define OBJC_CATEGORY_LOAD(Name, routine) \
+    [[maybe_unused]] static const ::objc::detail::AtLibraryLoad Name##_atLibraryLoad { routine };
+
+// Runs a library's start-up routine when the library is loaded.
+#define OBJC_LIBRARY_LOAD(routine) \
+    [[maybe_unused]] static const ::objc::detail::AtLibraryLoad libraryStartUp_atLibraryLoad { routine };

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIAlertAction)
+OBJC_CLASS_LOAD(UIAlertAction)
 
 UIAlertAction::UIAlertAction() = default;
 UIAlertAction::~UIAlertAction() = default;

@@ -13,7 +13,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIAlertController)
+OBJC_CLASS_LOAD(UIAlertController)
 
 namespace {
 constexpr double kAlertWidth = 270;

@@ -8,7 +8,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIApplication)
+OBJC_CLASS_LOAD(UIApplication)
 
 UIApplication::UIApplication() = default;
 UIApplication::~UIApplication() = default;

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIBarButtonItem)
+OBJC_CLASS_LOAD(UIBarButtonItem)
 
 UIBarButtonItem::UIBarButtonItem() = default;
 UIBarButtonItem::~UIBarButtonItem() = default;

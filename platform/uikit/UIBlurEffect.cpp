@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIBlurEffect)
+OBJC_CLASS_LOAD(UIBlurEffect)
 
 bool UIBlurEffect::isEqual(id other) const
 {

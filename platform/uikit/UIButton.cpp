@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIButton)
+OBJC_CLASS_LOAD(UIButton)
 
 UIButton::UIButton()
     : m_titleLabel(UILabel::create())

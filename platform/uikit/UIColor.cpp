@@ -5,7 +5,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIColor)
+OBJC_CLASS_LOAD(UIColor)
 
 namespace {
 double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }

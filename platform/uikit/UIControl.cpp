@@ -3,7 +3,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIControl)
+OBJC_CLASS_LOAD(UIControl)
 
 UIControl::UIControl() = default;
 UIControl::~UIControl() = default;

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIEvent)
+OBJC_CLASS_LOAD(UIEvent)
 
 Ref<UIEvent> UIEvent::create(std::vector<Ref<UITouch>> touches, double timestamp)
 {

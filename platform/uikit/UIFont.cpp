@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIFont)
+OBJC_CLASS_LOAD(UIFont)
 
 namespace {
 // Advance widths of the printable ASCII characters (space to tilde), in

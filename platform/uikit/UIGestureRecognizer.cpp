@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIGestureRecognizer)
+OBJC_CLASS_LOAD(UIGestureRecognizer)
 
 UIGestureRecognizer::UIGestureRecognizer() = default;
 UIGestureRecognizer::~UIGestureRecognizer() = default;

@@ -11,7 +11,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIImage)
+OBJC_CLASS_LOAD(UIImage)
 
 namespace {
 

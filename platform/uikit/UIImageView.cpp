@@ -3,7 +3,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIImageView)
+OBJC_CLASS_LOAD(UIImageView)
 
 UIImageView::UIImageView()
 {

@@ -1,7 +1,5 @@
 #pragma once
-// The kit as a whole: registering every class with the runtime (done when
-// the platform loads, so hosts and the system find them by name), and the
-// kit's warning log — misuse that the platform answers with a console
+// The kit as a whole: the kit's warning log — misuse that the platform answers with a console
 // warning instead of a failure (presenting on a controller that already
 // presents, for one) is printed and kept here for tests to read.
 
@@ -10,9 +8,6 @@
 #include <vector>
 
 namespace platform {
-
-// Registers every class of the kit; repeated calls are harmless.
-void registerUIKitClasses();
 
 // Prints a warning on standard error and keeps it.
 void UIKitWarn(const std::string& message);

@@ -8,7 +8,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UILabel)
+OBJC_CLASS_LOAD(UILabel)
 
 UILabel::UILabel()
     : m_font(UIFont::systemFontOfSize(17))

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UILongPressGestureRecognizer)
+OBJC_CLASS_LOAD(UILongPressGestureRecognizer)
 
 UILongPressGestureRecognizer::UILongPressGestureRecognizer() = default;
 UILongPressGestureRecognizer::~UILongPressGestureRecognizer() = default;

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UINavigationBar)
+OBJC_CLASS_LOAD(UINavigationBar)
 
 UINavigationBar::UINavigationBar() = default;
 UINavigationBar::~UINavigationBar() = default;

@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UINavigationController)
+OBJC_CLASS_LOAD(UINavigationController)
 
 namespace {
 constexpr double kStatusBarHeight = 20;

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UINavigationItem)
+OBJC_CLASS_LOAD(UINavigationItem)
 
 UINavigationItem::UINavigationItem() = default;
 UINavigationItem::~UINavigationItem() = default;

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIResponder)
+OBJC_CLASS_LOAD(UIResponder)
 
 namespace {
 objc::WeakPtr<UIResponder>& firstResponder()

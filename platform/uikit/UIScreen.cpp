@@ -2,7 +2,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIScreen)
+OBJC_CLASS_LOAD(UIScreen)
 
 UIScreen* UIScreen::mainScreen()
 {

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIScrollView)
+OBJC_CLASS_LOAD(UIScrollView)
 
 UIScrollView::UIScrollView()
 {

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UISwipeGestureRecognizer)
+OBJC_CLASS_LOAD(UISwipeGestureRecognizer)
 
 UISwipeGestureRecognizer::UISwipeGestureRecognizer() = default;
 UISwipeGestureRecognizer::~UISwipeGestureRecognizer() = default;

@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableView)
+OBJC_CLASS_LOAD(UITableView)
 
 namespace {
 bool answers(id object, const char* selector)

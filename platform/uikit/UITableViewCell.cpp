@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewCell)
+OBJC_CLASS_LOAD(UITableViewCell)
 
 namespace {
 constexpr double kMargin = 15;

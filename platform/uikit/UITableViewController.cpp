@@ -5,7 +5,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewController)
+OBJC_CLASS_LOAD(UITableViewController)
 
 UITableViewController::UITableViewController() = default;
 UITableViewController::~UITableViewController() = default;

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewHeaderFooterView)
+OBJC_CLASS_LOAD(UITableViewHeaderFooterView)
 
 UITableViewHeaderFooterView::UITableViewHeaderFooterView()
     : m_contentView(UIView::create())

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITableViewRowAction)
+OBJC_CLASS_LOAD(UITableViewRowAction)
 
 UITableViewRowAction::UITableViewRowAction() = default;
 UITableViewRowAction::~UITableViewRowAction() = default;

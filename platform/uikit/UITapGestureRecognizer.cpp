@@ -6,7 +6,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITapGestureRecognizer)
+OBJC_CLASS_LOAD(UITapGestureRecognizer)
 
 namespace {
 constexpr double kSlop = 10;

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITextField)
+OBJC_CLASS_LOAD(UITextField)
 
 UITextField::UITextField()
     : m_font(UIFont::systemFontOfSize(17))

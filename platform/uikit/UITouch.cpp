@@ -3,7 +3,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UITouch)
+OBJC_CLASS_LOAD(UITouch)
 
 UITouch::UITouch() = default;
 UITouch::~UITouch() = default;

@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIView)
+OBJC_CLASS_LOAD(UIView)
 
 UIView::UIView() = default;
 UIView::~UIView() = default;

@@ -9,7 +9,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIViewController)
+OBJC_CLASS_LOAD(UIViewController)
 
 UIViewController::UIViewController() = default;
 

@@ -10,7 +10,7 @@
 
 namespace platform {
 
-OBJC_CLASS_DEFINE(UIWindow)
+OBJC_CLASS_LOAD(UIWindow)
 
 UIWindow::UIWindow()
 {
