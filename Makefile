@@ -29,9 +29,12 @@ test: build
 # threaded parts under ThreadSanitizer. Any finding fails the test.
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
+# Tests fork children that start threads of their own (a fresh process for
+# hooks that stay installed); ThreadSanitizer would end such a child unless
+# told that this is expected (die_after_fork=0).
 SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
-	TSAN_OPTIONS=second_deadlock_stack=1
+	TSAN_OPTIONS=second_deadlock_stack=1:die_after_fork=0
 # The test groups that run threads: the runtime and queues, notifications,
 # the accounts, link marking in the feed, the host processes, downloads.
 TSAN_GROUPS = platform core accounts feed integration media

@@ -4,6 +4,8 @@
 #include <plist/plist.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -81,6 +83,30 @@ bool binaryListHoldsNulInText(const std::vector<uint8_t>& bytes)
             if (unit[0] == 0 && (unitSize == 1 || unit[1] == 0))
                 return true;
         }
+    }
+    return false;
+}
+
+// Whether an XML list holds a NUL character, as a byte or as a character
+// reference ("&#0;", "&#x0;"). XML allows none; the library would read one
+// into a text it then cannot hand over.
+bool xmlListHoldsNul(const std::vector<uint8_t>& bytes)
+{
+    if (std::memchr(bytes.data(), 0, bytes.size()))
+        return true;
+    for (size_t i = 0; i + 2 < bytes.size(); ++i) {
+        if (bytes[i] != '&' || bytes[i + 1] != '#')
+            continue;
+        size_t k = i + 2;
+        bool hex = k < bytes.size() && (bytes[k] == 'x' || bytes[k] == 'X');
+        if (hex)
+            ++k;
+        size_t digits = 0;
+        bool zero = true;
+        for (; k < bytes.size() && (hex ? std::isxdigit(bytes[k]) : std::isdigit(bytes[k])); ++k, ++digits)
+            zero = zero && bytes[k] == '0';
+        if (digits > 0 && zero)
+            return true;
     }
     return false;
 }
@@ -209,7 +235,10 @@ plist_t toNode(id value)
 
 RefPtr<Object> propertyListFromData(const std::vector<uint8_t>& bytes)
 {
-    if (bytes.empty() || binaryListHoldsNulInText(bytes))
+    if (bytes.empty())
+        return nullptr;
+    bool binary = bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0;
+    if (binary ? binaryListHoldsNulInText(bytes) : xmlListHoldsNul(bytes))
         return nullptr;
     plist_t root = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), uint32_t(bytes.size()), &root);
@@ -252,7 +281,10 @@ bool writePropertyListFile(id plist, const std::string& path, PropertyListFormat
     auto bytes = dataFromPropertyList(plist, format);
     if (!bytes)
         return false;
-    std::string temporary = path + ".tmp." + std::to_string(::getpid());
+    // A name of this write alone: two threads of one process that write the
+    // same file must not share (and interleave in) one temporary file.
+    static std::atomic<unsigned> writes { 0 };
+    std::string temporary = path + ".tmp." + std::to_string(::getpid()) + "-" + std::to_string(writes.fetch_add(1));
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)

@@ -20,7 +20,7 @@ namespace {
 
 std::string labelText(id object)
 {
-    return str(objc::send<RefPtr<UILabel>>(object, "text"));
+    return str(objc::send<RefPtr<Object>>(object, "text"));
 }
 
 // A text cell inside a screen's view: screen view > list > cell.

@@ -27,6 +27,18 @@ TEST(PropertyLists, ABinaryListWithANulInAnyTextIsMalformedNotAFatalError)
     EXPECT_EQ(propertyListFromData(bytes(kNulInUTF16Value)), nullptr);
 }
 
+TEST(PropertyLists, AnXMLListWithANulIsMalformed)
+{
+    auto xml = [](const std::string& text) {
+        return bytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict><key>k</key><string>" + text + "</string></dict></plist>");
+    };
+    EXPECT_TRUE(propertyListFromData(xml("plain")));
+    EXPECT_EQ(propertyListFromData(xml(std::string("a\0b", 3))), nullptr);
+    EXPECT_EQ(propertyListFromData(xml("a&#0;b")), nullptr);
+    EXPECT_EQ(propertyListFromData(xml("a&#x000;b")), nullptr);
+    EXPECT_TRUE(propertyListFromData(xml("a&#65;b")));
+}
+
 TEST(PropertyLists, BytesThatAreNoUTF8ReadAsReplacementCharactersAndSurviveAWriteBack)
 {
     auto list = propertyListFromData(bytes(kMalformedText));
