@@ -3,7 +3,12 @@
 // fragment. URLWithString: answers nil for text that is not a valid address
 // (empty, or holding characters an address may not contain, such as spaces or
 // a stray "%"); an address without scheme ("www.example.com") is valid and
-// has only a path.
+// has only a path, and so is a host with its port ("example.com:8080/x").
+// Text beyond ASCII is taken as an address holds it: an international host
+// in its ASCII form ("http://foobar.みんな/" is "http://foobar.xn--q9jyb4c/",
+// also when the host was percent-encoded), every other such character and
+// the double quote percent-encoded as UTF-8 ("/café" is "/caf%C3%A9"); text
+// that is not UTF-8, or a host that is no valid host name, answers nil.
 
 #include "platform/foundation/NSValues.h"
 

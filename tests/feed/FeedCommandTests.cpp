@@ -98,3 +98,12 @@ TEST(FeedCommand, LinksAsJsonGiveUtf16RangesAndTheAddressATapOpens)
     run = igtarvo("feed links --json 'no links'");
     EXPECT_EQ(run.out, "[]\n");
 }
+
+TEST(FeedCommand, LinksFindTheWholeInternationalAddressAndACapitalisedDomain)
+{
+    CommandRun run = igtarvo("feed links --json 'Visit http://foobar.みんな/ and Google.Com'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+        "[{\"text\": \"http://foobar.みんな/\", \"start\": 6, \"length\": 18, \"url\": \"http://foobar.xn--q9jyb4c/\"},\n"
+        " {\"text\": \"Google.Com\", \"start\": 29, \"length\": 10, \"url\": \"http://Google.Com\"}]\n");
+}

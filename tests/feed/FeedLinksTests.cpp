@@ -46,6 +46,38 @@ TEST(FeedLinks, ATapOpensSchemelessAddressesCompletedAndOthersUnchanged)
     EXPECT_FALSE(isInstagramAddress(NSURL::URLWithString(ns("https://instagram.com").get()).get()));
 }
 
+TEST(FeedLinks, OnlyAnAddressThatStartsWithInstagramsSchemeIsInstagrams)
+{
+    auto is = [](const char* text) { return isInstagramAddress(NSURL::URLWithString(ns(text).get()).get()); };
+    EXPECT_TRUE(is("instagram://user?username=foo"));
+    EXPECT_FALSE(is("https://l.example.com/r?u=instagram://media?id=1"));
+    EXPECT_FALSE(is("xinstagram://media"));
+    EXPECT_FALSE(is("example.com/instagram://"));
+    EXPECT_EQ(opened("https://l.example.com/r?u=instagram://media?id=1"), "https://l.example.com/r?u=instagram://media?id=1");
+}
+
+TEST(FeedLinks, ATapOpensInternationalAddressesWithTheirHostInASCII)
+{
+    EXPECT_EQ(opened("http://foobar.みんな/"), "http://foobar.xn--q9jyb4c/");
+    EXPECT_EQ(opened("президент.рф"), "http://xn--d1abbgf6aiiy.xn--p1ai");
+    EXPECT_EQ(opened("Google.Com"), "http://Google.Com");
+    EXPECT_EQ(opened("example.com/café?q=ü"), "http://example.com/caf%C3%A9?q=%C3%BC");
+    EXPECT_EQ(opened("example.com:8080/path"), "http://example.com:8080/path");
+    EXPECT_EQ(opened("www.example.com:443"), "http://www.example.com:443");
+}
+
+TEST(FeedLinks, FindsTheLinksOfTheWorldsTextWithAddressesThatOpen)
+{
+    auto links = findFeedLinks("Visit http://foobar.みんな/ and Google.Com — 詳しくはexample.jp/案内。");
+    ASSERT_EQ(links.size(), 3u);
+    EXPECT_EQ(links[0].text, "http://foobar.みんな/");
+    EXPECT_EQ(links[0].range, platform::NSMakeRange(6, 18));
+    EXPECT_EQ(opened(links[0].text), "http://foobar.xn--q9jyb4c/");
+    EXPECT_EQ(links[1].text, "Google.Com");
+    EXPECT_EQ(links[2].text, "example.jp/案内");
+    EXPECT_EQ(addressToOpen(links[2].address.get())->text(), "http://example.jp/%E6%A1%88%E5%86%85");
+}
+
 TEST(FeedLinks, LinksAreMadeFromTheTextAsItStandsAndCountedInUtf16)
 {
     auto links = findFeedLinks("\xF0\x9F\x93\xB7 www.example.com and mailto:me@example.org");

@@ -163,3 +163,44 @@ TEST(LinkHooks, InstagramsOwnAddressesStayWithInstagram)
         EXPECT_TRUE(openedAddresses().empty());
     }));
 }
+
+TEST(LinkHooks, OnlyAnAddressThatStartsWithInstagramsSchemeGoesToInstagram)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        feedtest::startInstagram();
+        // A redirector whose query holds an Instagram address.
+        auto cell = captionCell("go https://l.example.com/r?u=instagram://media?id=1 now");
+        ASSERT_TRUE(RunLoop::runUntilIdle());
+        EXPECT_TRUE(cell->captionView()->tapCharacterAtIndex(5));
+        EXPECT_EQ(openedAddresses(), std::vector<std::string> { "https://l.example.com/r?u=instagram://media?id=1" });
+        EXPECT_TRUE(cell->handledAddresses().empty()) << "Instagram never sees the tap";
+
+        auto own = captionCell("see instagram://media?id=1 here");
+        ASSERT_TRUE(RunLoop::runUntilIdle());
+        EXPECT_TRUE(own->captionView()->tapCharacterAtIndex(6));
+        EXPECT_EQ(own->handledAddresses(), std::vector<std::string> { "instagram://media?id=1" });
+        EXPECT_EQ(openedAddresses().size(), 1u);
+    }));
+}
+
+TEST(LinkHooks, InternationalLinksOpenWithTheirHostInASCIIAndTheirPathEncoded)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        feedtest::startInstagram();
+        // "Visit " is 6 units, "http://foobar.みんな/" 18, " and " 5, "президент.рф/путь" 17, " и " 3.
+        auto cell = captionCell("Visit http://foobar.みんな/ and президент.рф/путь и example.com:8080/p");
+        ASSERT_TRUE(RunLoop::runUntilIdle());
+        auto text = captionText(cell.get());
+        NSRange run {};
+        EXPECT_EQ(linkAt(text.get(), 8, &run), "http://foobar.xn--q9jyb4c/");
+        EXPECT_EQ(run, NSMakeRange(6, 18));
+        EXPECT_EQ(linkAt(text.get(), 30, &run), "%D0%BF%D1%80%D0%B5%D0%B7%D0%B8%D0%B4%D0%B5%D0%BD%D1%82.%D1%80%D1%84/%D0%BF%D1%83%D1%82%D1%8C");
+        EXPECT_EQ(run, NSMakeRange(29, 17));
+        auto view = cell->captionView();
+        EXPECT_TRUE(view->tapCharacterAtIndex(8));
+        EXPECT_TRUE(view->tapCharacterAtIndex(30));
+        EXPECT_TRUE(view->tapCharacterAtIndex(50));
+        EXPECT_EQ(openedAddresses(), (std::vector<std::string> { "http://foobar.xn--q9jyb4c/",
+                                         "http://xn--d1abbgf6aiiy.xn--p1ai/%D0%BF%D1%83%D1%82%D1%8C", "http://example.com:8080/p" }));
+    }));
+}

@@ -145,8 +145,42 @@ TEST(NSURL, TextThatIsNotAnAddressGivesNil)
     EXPECT_EQ(NSURL::create("http://example.com/100%").get(), nullptr);
     EXPECT_EQ(NSURL::create("http://example.com/<b>").get(), nullptr);
     EXPECT_EQ(NSURL::create("a#b#c").get(), nullptr);
-    EXPECT_EQ(NSURL::create("héllo.com").get(), nullptr);
+    EXPECT_EQ(NSURL::create("http://exa_mple.みんな/").get(), nullptr) << "no valid host name";
+    EXPECT_EQ(NSURL::create("http://-bad.рф/").get(), nullptr);
+    EXPECT_EQ(NSURL::create("http://example.com/caf\xE9").get(), nullptr) << "not UTF-8";
     EXPECT_NE(NSURL::create("http://example.com/100%25").get(), nullptr);
+}
+
+TEST(NSURL, InternationalHostsTakeTheirASCIIFormAndOtherTextIsPercentEncoded)
+{
+    auto url = NSURL::create("http://foobar.みんな/Русские_слова?q=café#ß");
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->text(), "http://foobar.xn--q9jyb4c/%D0%A0%D1%83%D1%81%D1%81%D0%BA%D0%B8%D0%B5_%D1%81%D0%BB%D0%BE%D0%B2%D0%B0?q=caf%C3%A9#%C3%9F");
+    EXPECT_EQ(str(url->host().get()), "foobar.xn--q9jyb4c");
+    EXPECT_EQ(str(url->path().get()), "/Русские_слова");
+    EXPECT_EQ(NSURL::create("https://user@президент.рф:8443/")->text(), "https://user@xn--d1abbgf6aiiy.xn--p1ai:8443/");
+    EXPECT_EQ(NSURL::create("http://www.bürgerentscheid-krankenhäuser.de")->text(), "http://www.xn--brgerentscheid-krankenhuser-xkc78d.de");
+    EXPECT_EQ(NSURL::create("http://ﻡﻮﻘﻋ.ﻭﺯﺍﺭﺓ-ﺍﻼﺘﺻﺍﻼﺗ.ﻢﺻﺭ/")->text(), "http://xn--4gbrim.xn----ymcbaaajlc6dj7bxne2c.xn--wgbh1c/");
+    // A host given percent-encoded is read first, as a browser does.
+    EXPECT_EQ(NSURL::create("http://foobar.%E3%81%BF%E3%82%93%E3%81%AA/x")->text(), "http://foobar.xn--q9jyb4c/x");
+    // Without a scheme everything is path: encoded, never converted.
+    auto bare = NSURL::create("héllo.com/\"quoted\"");
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->text(), "h%C3%A9llo.com/%22quoted%22");
+    EXPECT_EQ(str(bare->path().get()), "héllo.com/\"quoted\"");
+    EXPECT_EQ(NSURL::create("HTTP://Example.COM/A")->text(), "HTTP://Example.COM/A") << "ASCII addresses stay as written";
+}
+
+TEST(NSURL, AHostWithAPortIsNoScheme)
+{
+    auto url = NSURL::create("example.com:8080/path");
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->scheme().get(), nullptr);
+    EXPECT_EQ(str(url->path().get()), "example.com:8080/path");
+    EXPECT_FALSE(NSURL::create("www.example.com:443")->scheme());
+    EXPECT_EQ(str(NSURL::create("localhost:8080/x")->scheme().get()), "localhost") << "a scheme as far as the text can tell";
+    EXPECT_EQ(str(NSURL::create("com.example.app:callback")->scheme().get()), "com.example.app");
+    EXPECT_EQ(str(NSURL::create("tel:5551234")->scheme().get()), "tel");
 }
 
 TEST(NSURL, FileAddressesEncodeTheirPath)
