@@ -38,7 +38,7 @@ std::optional<AccountStep::Kind> kindNamed(const std::string& name)
 
 NSDictionary* asDictionary(id object)
 {
-    return objc::object_isKindOfClass(object, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(object) : nullptr;
+    return objc::dynamicCast<NSDictionary>(object);
 }
 
 bool readBool(NSDictionary* entry, const char* key)

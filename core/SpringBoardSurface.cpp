@@ -259,7 +259,7 @@ RefPtr<platform::NSDictionary> eventUserInfo(id event)
     if (!objc::respondsTo(event, "userInfo"))
         return nullptr;
     auto info = objc::send<RefPtr<Object>>(event, "userInfo");
-    return objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()) ? RefPtr<platform::NSDictionary>(static_cast<platform::NSDictionary*>(info.get())) : nullptr;
+    return objc::dynamicCast<platform::NSDictionary>(info);
 }
 
 void setEventUserInfo(id event, platform::NSDictionary* info)

@@ -20,8 +20,10 @@ std::optional<FirstOffer> firstOffer(id updateItem)
     if (!object_isKindOfClass(offers, NSArray::staticClass()) || static_cast<NSArray*>(offers.get())->count() == 0)
         return std::nullopt;
     auto offer = static_cast<NSArray*>(offers.get())->firstObject();
-    auto version = object_isKindOfClass(offer, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(offer.get())->get("version") : nullptr;
-    auto display = object_isKindOfClass(version, NSDictionary::staticClass()) ? static_cast<NSDictionary*>(version.get())->get("display") : nullptr;
+    auto offerInfo = objc::dynamicCast<NSDictionary>(offer);
+    auto version = offerInfo ? offerInfo->get("version") : nullptr;
+    auto versionInfo = objc::dynamicCast<NSDictionary>(version);
+    auto display = versionInfo ? versionInfo->get("display") : nullptr;
     FirstOffer first;
     if (isString(display))
         first.displayVersion = str(display);

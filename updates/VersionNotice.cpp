@@ -24,7 +24,7 @@ bool beforeIOS9() { return NSFoundationVersionNumber() < NSFoundationVersionNumb
 RefPtr<UIWindow> systemWindow()
 {
     auto window = springboard::systemWindow();
-    return objc::object_isKindOfClass(window, UIWindow::staticClass()) ? RefPtr<UIWindow>(static_cast<UIWindow*>(window.get())) : nullptr;
+    return objc::dynamicCast<UIWindow>(window);
 }
 
 void setDidShow(bool shown)

@@ -40,7 +40,7 @@ RefPtr<UIViewController> topController(UIWindow* window)
 RefPtr<UITableViewController> shownTable(UIWindow* window)
 {
     RefPtr<UIViewController> top = topController(window);
-    if (auto navigation = objc::object_isKindOfClass(top, UINavigationController::staticClass()) ? static_cast<UINavigationController*>(top.get()) : nullptr)
+    if (auto navigation = objc::dynamicCast<UINavigationController>(top.get()))
         top = navigation->topViewController();
     if (!objc::object_isKindOfClass(top, UITableViewController::staticClass()))
         return nullptr;
@@ -50,7 +50,7 @@ RefPtr<UITableViewController> shownTable(UIWindow* window)
 RefPtr<UIAlertController> shownAlert(UIWindow* window)
 {
     auto top = topController(window);
-    return objc::object_isKindOfClass(top, UIAlertController::staticClass()) ? RefPtr<UIAlertController>(static_cast<UIAlertController*>(top.get())) : nullptr;
+    return objc::dynamicCast<UIAlertController>(top);
 }
 
 std::string describeTable(UITableViewController* controller)

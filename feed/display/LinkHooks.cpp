@@ -14,7 +14,7 @@ namespace {
 
 NSAttributedString* asAttributedString(id object)
 {
-    return objc::object_isKindOfClass(object, NSAttributedString::staticClass()) ? static_cast<NSAttributedString*>(object) : nullptr;
+    return objc::dynamicCast<NSAttributedString>(object);
 }
 
 // On the main queue: marks the links in the styled string's text when the
@@ -71,7 +71,7 @@ Previous<void(id, id, id)> g_IGFeedItemTextCell_coreTextViewDidTapOnString;
 
 void IGFeedItemTextCell_coreTextViewDidTapOnString(id self, SEL _cmd, id textView, id string, id url)
 {
-    auto* address = objc::object_isKindOfClass(url, NSURL::staticClass()) ? static_cast<NSURL*>(url) : nullptr;
+    auto* address = objc::dynamicCast<NSURL>(url);
     if (!address || isInstagramAddress(address)) {
         g_IGFeedItemTextCell_coreTextViewDidTapOnString(self, _cmd, textView, string, url);
         return;

@@ -16,7 +16,7 @@ bool g_added = false;
 
 UINavigationItem* asNavigationItem(id object)
 {
-    return objc::object_isKindOfClass(object, UINavigationItem::staticClass()) ? static_cast<UINavigationItem*>(object) : nullptr;
+    return objc::dynamicCast<UINavigationItem>(object);
 }
 
 } // namespace

@@ -97,7 +97,7 @@ RefPtr<Object> IGFeedItemTextCell_timeStampLabel(id self, SEL _cmd)
         setLabelText(label, date);
         return label;
     }
-    auto* view = objc::object_isKindOfClass(label, UIView::staticClass()) ? static_cast<UIView*>(label.get()) : nullptr;
+    auto* view = objc::dynamicCast<UIView>(label.get());
     if (belongsToScreenWithOwnTime(self)) {
         if (view)
             view->setHidden(true);

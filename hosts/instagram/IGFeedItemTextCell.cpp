@@ -62,7 +62,7 @@ RefPtr<objc::Object> IGFeedItemTextCell::styledStringForLikesWithFeedItem(id ite
 
 void IGFeedItemTextCell::coreTextViewDidTapOnString(id, id, id url)
 {
-    auto* address = objc::object_isKindOfClass(url, NSURL::staticClass()) ? static_cast<NSURL*>(url) : nullptr;
+    auto* address = objc::dynamicCast<NSURL>(url);
     if (address && address->text().rfind("instagram://", 0) == 0)
         m_handled.push_back(address->text());
 }

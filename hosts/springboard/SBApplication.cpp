@@ -45,7 +45,7 @@ void SBApplication::registerMethods(objc::ClassBuilder<SBApplication>& b)
         .method<&SBApplication::bundle>("bundle")
         .method<&SBApplication::dataContainerPath>("dataContainerPath")
         .method<&SBApplication::isRunning>("isRunning");
-    objc::class_addIvar(b.cls(), "_process", &processField);
+    objc::class_addObjectField(b.cls(), "_process", &processField);
 }
 
 bool SBApplication::isInstalled(const std::string& bundleIdentifier)

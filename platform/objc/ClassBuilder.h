@@ -101,7 +101,7 @@ public:
     template<auto Field>
     ClassBuilder& ivar(const char* name)
     {
-        class_addIvar(m_class, name, [](id self) -> RefPtr<Object> {
+        class_addObjectField(m_class, name, [](id self) -> RefPtr<Object> {
             const auto& field = static_cast<T*>(self)->*Field;
             if constexpr (requires { field.lock(); }) return RefPtr<Object>(field.lock().get());
             else return RefPtr<Object>(field.get());

@@ -15,6 +15,8 @@ namespace objc {
 struct objc_selector;
 using SEL = const objc_selector*;
 
+bool object_isKindOfClass(id, Class);
+
 template<class T> struct IsRefPtr : std::false_type { };
 template<class T> struct IsRefPtr<RefPtr<T>> : std::true_type { using Pointee = T; };
 template<class T> struct IsStdFunction : std::false_type { };
@@ -132,8 +134,18 @@ T retFromWire(RetWire<T>&& w)
 {
     using U = std::remove_cvref_t<T>;
     static_assert(!isObjectPointer<U>, "a send answers objects as RefPtr<T>: a raw pointer would not keep the answer alive");
-    if constexpr (IsRefPtr<U>::value) return U(static_cast<typename IsRefPtr<U>::Pointee*>(w.get()));
-    else return std::move(w);
+    if constexpr (IsRefPtr<U>::value) {
+        using Pointee = typename IsRefPtr<U>::Pointee;
+        // An answer of another kind than asked for reads as nil, never as a
+        // mistyped pointer.
+        if constexpr (!std::is_same_v<Pointee, Object>) {
+            if (w && !object_isKindOfClass(w.get(), Pointee::staticClass()))
+                return U();
+        }
+        return U(static_cast<Pointee*>(w.get()));
+    } else {
+        return std::move(w);
+    }
 }
 
 } // namespace objc

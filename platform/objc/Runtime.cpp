@@ -128,11 +128,11 @@ objc_class::objc_class(const char* n, Class super, bool meta, ObjectFactory f)
 namespace detail {
 Class registerCppClass(const char* name, Class superclass, ObjectFactory factory)
 {
-    return objc_allocateClassPair(superclass, name, factory);
+    return objc_defineClass(superclass, name, factory);
 }
 }
 
-Class objc_allocateClassPair(Class superclass, const char* name, ObjectFactory factory)
+Class objc_defineClass(Class superclass, const char* name, ObjectFactory factory)
 {
     std::lock_guard guard(runtimeLock());
     auto& t = tables();
@@ -283,7 +283,7 @@ bool object_respondsToSelector(id obj, SEL sel)
     return obj && class_respondsToSelector(obj->isa(), sel);
 }
 
-void class_addIvar(Class cls, const char* name, IvarGetter getter)
+void class_addObjectField(Class cls, const char* name, IvarGetter getter)
 {
     if (!cls || !name || !getter)
         return;
@@ -527,7 +527,7 @@ RefPtr<Object> rootNew(id self, SEL sel) { return send<RefPtr<Object>>(class_cre
 Class Object::staticClass()
 {
     static const Class cls = [] {
-        Class c = objc_allocateClassPair(nullptr, "NSObject", []() -> id { return new RootObject; });
+        Class c = objc_defineClass(nullptr, "NSObject", []() -> id { return new RootObject; });
         class_addMethod(c, sel_registerName("init"), reinterpret_cast<IMP>(&rootInit), impEncoding(&rootInit));
         class_addMethod(c, sel_registerName("class"), reinterpret_cast<IMP>(&rootClass), impEncoding(&rootClass));
         class_addMethod(c, sel_registerName("respondsToSelector:"), reinterpret_cast<IMP>(&rootRespondsToSelector), impEncoding(&rootRespondsToSelector));

@@ -53,8 +53,10 @@ const char* sel_getName(SEL);
 // not yet initialised: the platform's alloc.
 using ObjectFactory = id (*)();
 
-// Registers a class; answers the existing class when the name is taken.
-Class objc_allocateClassPair(Class superclass, const char* name, ObjectFactory factory);
+// Registers a class at once (no separate registration step, unlike the
+// platform's allocate-then-register pair); answers the existing class when
+// the name is taken.
+Class objc_defineClass(Class superclass, const char* name, ObjectFactory factory);
 // Answers the class of that name, or nullptr.
 Class objc_getClass(const char* name);
 // Answers the metaclass of the class of that name, or nullptr.
@@ -102,8 +104,9 @@ bool object_respondsToSelector(id, SEL);
 // Named private fields ------------------------------------------------------
 
 using IvarGetter = RefPtr<Object> (*)(id);
-// Declares a named object field of cls (its instance variable).
-void class_addIvar(Class cls, const char* name, IvarGetter getter);
+// Declares a named object field of cls, read through a getter (the
+// platform's instance variables have an offset instead).
+void class_addObjectField(Class cls, const char* name, IvarGetter getter);
 // The field of that name on cls or a superclass, or nullptr.
 Ivar class_getInstanceVariable(Class cls, const char* name);
 RefPtr<Object> object_getIvar(id, Ivar);
@@ -242,6 +245,20 @@ auto send(const RefPtr<T>& self, SEL sel, Given&&... given)
 // The encoding of a free implementation function R(id, SEL, A...).
 template<class R, class... A>
 const char* impEncoding(R (*)(id, SEL, A...)) { return signatureEncoding<R, A...>(); }
+
+// The object as a T when it is of kind T (T's class or a subclass of it),
+// else nullptr: the one checked way down from `id` to a typed pointer.
+template<class T>
+T* dynamicCast(id object)
+{
+    return object_isKindOfClass(object, T::staticClass()) ? static_cast<T*>(object) : nullptr;
+}
+
+template<class T, class U>
+RefPtr<T> dynamicCast(const RefPtr<U>& object)
+{
+    return RefPtr<T>(dynamicCast<T>(static_cast<id>(object.get())));
+}
 
 // Whether obj answers the selector (false for nil).
 inline bool respondsTo(id obj, const char* selector) { return object_respondsToSelector(obj, sel_registerName(selector)); }

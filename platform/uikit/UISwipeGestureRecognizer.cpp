@@ -22,7 +22,7 @@ namespace {
 UITouch* firstTouch(NSArray* touches)
 {
     auto t = touches ? touches->firstObject() : nullptr;
-    return objc::object_isKindOfClass(t.get(), UITouch::staticClass()) ? static_cast<UITouch*>(t.get()) : nullptr;
+    return objc::dynamicCast<UITouch>(t.get());
 }
 }
 

@@ -33,7 +33,8 @@ RefPtr<NSAttributedString> captionText(IGFeedItemTextCell* cell)
 std::string linkAt(NSAttributedString* text, unsigned long index, NSRange* run = nullptr)
 {
     auto url = text->attribute("URL", index, run);
-    return objc::object_isKindOfClass(url, NSURL::staticClass()) ? static_cast<NSURL*>(url.get())->text() : std::string("(none)");
+    auto address = objc::dynamicCast<NSURL>(url);
+    return address ? address->text() : std::string("(none)");
 }
 
 std::vector<std::string> openedAddresses()

@@ -46,7 +46,8 @@ protected:
     static Ref<NSDictionary> dict(std::map<std::string, Ref<Object>> entries) { return NSDictionary::create(std::move(entries)); }
     static long integer(id value)
     {
-        return objc::object_isKindOfClass(value, NSNumber::staticClass()) ? static_cast<NSNumber*>(value)->integerValue() : -1;
+        auto* number = objc::dynamicCast<NSNumber>(value);
+        return number ? number->integerValue() : -1;
     }
     static std::vector<std::string> keys(NSArray* list)
     {

@@ -16,11 +16,13 @@ public:
     static void registerMethods(ClassBuilder<Animal>& b)
     {
         b.method<&Animal::sound>("sound").method<&Animal::legs>("legs").method<&Animal::setLegs>("setLegs:");
+        b.method<&Animal::friendObject>("friendObject");
         b.ivar<&Animal::m_friend>("_friend");
     }
     RefPtr<NSString> sound() { return ns("..."); }
     long legs() { return m_legs; }
     void setLegs(long n) { m_legs = n; }
+    RefPtr<Object> friendObject() { return m_friend; }
     RefPtr<Object> m_friend;
     long m_legs { 4 };
 };
@@ -191,4 +193,28 @@ TEST(Runtime, WeakReferenceReadsNilOnceObjectIsGone)
         EXPECT_EQ(weak.lock(), dog);
     }
     EXPECT_EQ(weak.lock(), nullptr);
+}
+
+TEST(Runtime, ADynamicCastAnswersTheObjectOnlyWhenItIsOfThatKind)
+{
+    auto dog = make<Dog>();
+    auto cat = make<Cat>();
+    EXPECT_EQ(dynamicCast<Animal>(static_cast<id>(dog.get())), dog.get());
+    EXPECT_EQ(dynamicCast<Dog>(static_cast<id>(cat.get())), nullptr);
+    EXPECT_EQ(dynamicCast<Dog>(static_cast<id>(nullptr)), nullptr);
+    RefPtr<Object> held = cat;
+    RefPtr<Cat> asCat = dynamicCast<Cat>(held);
+    EXPECT_EQ(asCat.get(), cat.get());
+    EXPECT_FALSE(dynamicCast<Dog>(held));
+}
+
+TEST(Runtime, ATypedAnswerOfAnotherKindReadsAsNilNeverAsAMistypedPointer)
+{
+    auto dog = make<Dog>();
+    auto cat = make<Cat>();
+    dog->m_friend = cat;
+    EXPECT_EQ(send<RefPtr<Cat>>(dog.get(), "friendObject").get(), cat.get());
+    EXPECT_EQ(send<RefPtr<Animal>>(dog.get(), "friendObject").get(), cat.get());
+    EXPECT_FALSE(send<RefPtr<Dog>>(dog.get(), "friendObject"));
+    EXPECT_FALSE(send<RefPtr<NSString>>(dog.get(), "friendObject"));
 }

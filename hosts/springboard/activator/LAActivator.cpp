@@ -88,7 +88,7 @@ bool LAActivator::fireEvent(const std::string& eventName, NSDictionary* userInfo
 
 void LAActivator::watchIconView(objc::Object* iconView)
 {
-    auto* view = objc::object_isKindOfClass(iconView, UIView::staticClass()) ? static_cast<UIView*>(iconView) : nullptr;
+    auto* view = objc::dynamicCast<UIView>(iconView);
     if (!view)
         return;
     auto swipe = objc::make<UISwipeGestureRecognizer>();

@@ -142,7 +142,7 @@ TEST(UIViewController, AHookOnAnAppearanceMethodRunsWhenTheKitSendsIt)
 TEST(UINavigationController, AsksForNavigationItemsThroughTheRuntime)
 {
     // A navigation item hook sees every controller the bar shows.
-    auto cls = objc::objc_allocateClassPair(UIViewController::staticClass(), "UIKitTestsTitledController", nullptr);
+    auto cls = objc::objc_defineClass(UIViewController::staticClass(), "UIKitTestsTitledController", nullptr);
     auto titled = [](id, objc::SEL) -> RefPtr<Object> { return UINavigationItem::create("From the hook"); };
     RefPtr<Object> (*fn)(id, objc::SEL) = titled;
     objc::class_addMethod(cls, objc::sel_registerName("navigationItem"), reinterpret_cast<objc::IMP>(fn), objc::impEncoding(fn));

@@ -228,7 +228,7 @@ TEST_F(TableTest, WithoutEditActionsTheDeleteButtonCommitsTheEdit)
 {
     show({ "alice" });
     // A delegate that answers no edit actions: a subclass made at run time.
-    auto cls = objc::objc_allocateClassPair(NamesController::staticClass(), "NamesControllerWithoutActions", nullptr);
+    auto cls = objc::objc_defineClass(NamesController::staticClass(), "NamesControllerWithoutActions", nullptr);
     auto noActions = [](id, objc::SEL, id, id) -> RefPtr<Object> { return nullptr; };
     RefPtr<Object> (*fn)(id, objc::SEL, id, id) = noActions;
     objc::class_addMethod(cls, objc::sel_registerName("tableView:editActionsForRowAtIndexPath:"), reinterpret_cast<objc::IMP>(fn), objc::impEncoding(fn));

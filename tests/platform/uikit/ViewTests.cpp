@@ -134,7 +134,7 @@ TEST(UIView, HitTestHonoursAReplacedPointInside)
     auto root = UIView::create(CGRectMake(0, 0, 100, 100));
     auto child = UIView::create(CGRectMake(0, 0, 50, 50));
     root->addSubview(child.get());
-    auto cls = objc::objc_allocateClassPair(UIView::staticClass(), "UIViewTestsNeverInside", nullptr);
+    auto cls = objc::objc_defineClass(UIView::staticClass(), "UIViewTestsNeverInside", nullptr);
     auto never = [](id, objc::SEL, CGPoint, id) -> bool { return false; };
     bool (*fn)(id, objc::SEL, CGPoint, id) = never;
     objc::class_addMethod(cls, objc::sel_registerName("pointInside:withEvent:"), reinterpret_cast<objc::IMP>(fn), objc::impEncoding(fn));
