@@ -69,7 +69,7 @@ TEST_F(Bundles, LoadingOpensTheCodeOnceAndItsClassesRegisterAsItLoads)
     EXPECT_TRUE(objc::send<bool>(again, "load"));
     EXPECT_EQ(loadCount(principal), 1);
     EXPECT_EQ(bundle->loadError(), "");
-    EXPECT_EQ(objc::send<objc::Class>(bundle, "principalClass"), principal);
+    EXPECT_EQ(objc::send<RefPtr<objc::objc_class>>(bundle, "principalClass").get(), principal);
 }
 
 TEST_F(Bundles, AMissingOrBrokenBundleIsAValueAndNeverAThrow)
