@@ -41,7 +41,7 @@ inline constexpr const char* kLayoutToggleButtonSetting = "kLayoutToggleButton";
 inline constexpr const char* kBlockUnsupportedUpdatesSetting = "kBlockUnsupportedUpdates";
 
 class TarvoSettings : public platform::NSObject {
-    OBJC_CLASS(TarvoSettings, NSObject)
+    OBJC_CLASS(TarvoSettings, platform::NSObject)
 public:
     static void registerMethods(objc::ClassBuilder<TarvoSettings>&);
 
