@@ -25,6 +25,10 @@
 
 namespace igtarvo {
 
+using objc::id;
+using objc::Object;
+using objc::Ref;
+using objc::RefPtr;
 using platform::NSDictionary;
 using platform::NSString;
 

@@ -3,6 +3,8 @@
 #include "platform/foundation/NSURL.h"
 #include "platform/messageui/MFComposers.h"
 #include "platform/preferences/PSListController.h"
+#include "platform/preferences/PSSpecifier.h"
+#include "platform/uikit/UITableViewCell.h"
 #include "platform/social/SLComposeViewController.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"

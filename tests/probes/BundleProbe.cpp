@@ -8,7 +8,7 @@ int g_loads = 0;
 }
 
 class BundleProbePrincipal : public platform::NSObject {
-    OBJC_CLASS(BundleProbePrincipal, NSObject)
+    OBJC_CLASS(BundleProbePrincipal, platform::NSObject)
 public:
     static void registerMethods(objc::ClassBuilder<BundleProbePrincipal>& b)
     {

@@ -5,6 +5,7 @@
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/foundation/Preferences.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/notify/DarwinNotify.h"
@@ -121,7 +122,7 @@ TEST_F(SettingsPage, GroupsMakeSectionsWithHeadersAndFootersAndUnknownRowsAreLef
     EXPECT_TRUE(switchAt(0, 0)->isOn());
     EXPECT_FALSE(switchAt(0, 1)->isOn());
     EXPECT_FALSE(m_page->specifierForID(ns("nothing").get()));
-    EXPECT_EQ(str(m_page->specifierForID(ns("exact").get())->stringProperty("key")), "kExact");
+    EXPECT_EQ(m_page->specifierForID(ns("exact").get())->stringProperty("key"), "kExact");
 }
 
 TEST_F(SettingsPage, FlippingASwitchWritesTheDomainAndPostsTheRowsNotification)
