@@ -180,6 +180,20 @@ std::map<std::string, ControlCommand> settingsCommands(std::function<RefPtr<UIWi
     };
     commands["back"] = [window](const Args&) {
         auto top = presentedTop(window().get());
+        // A composer is left by cancelling it; its owner dismisses it.
+        bool cancelled = true;
+        if (objc::object_isKindOfClass(top, SLComposeViewController::staticClass()))
+            static_cast<SLComposeViewController*>(top.get())->userFinish(SLComposeViewControllerResultCancelled);
+        else if (objc::object_isKindOfClass(top, MFMailComposeViewController::staticClass()))
+            static_cast<MFMailComposeViewController*>(top.get())->userFinish(MFMailComposeResultCancelled);
+        else if (objc::object_isKindOfClass(top, MFMessageComposeViewController::staticClass()))
+            static_cast<MFMessageComposeViewController*>(top.get())->userFinish(MessageComposeResultCancelled);
+        else
+            cancelled = false;
+        if (cancelled) {
+            settle();
+            return describeSettingsScreen(window().get());
+        }
         if (!objc::object_isKindOfClass(top, UINavigationController::staticClass())
             || !static_cast<UINavigationController*>(top.get())->popViewControllerAnimated(true))
             return std::string("error: nothing to go back from\n");

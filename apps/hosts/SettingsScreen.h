@@ -12,7 +12,7 @@
 //   follow S R         tap the follow button of a credits row; answers what opened
 //   tap-bar-button left|right
 //   choose TITLE       choose an action of the alert or sheet shown
-//   back               leave the top page
+//   back               cancel the composer shown, else leave the top page
 //   opened             every address the program asked to open, one a line
 
 #include "apps/hosts/ControlChannel.h"

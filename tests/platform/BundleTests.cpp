@@ -49,7 +49,7 @@ long loadCount(objc::Class cls) { return objc::send<long>(cls, "loadCount"); }
 TEST_F(Bundles, LoadingOpensTheCodeOnceAndItsClassesRegisterAsItLoads)
 {
     std::string path = makeBundle("Probe", "Probe", "BundleProbePrincipal");
-    fs::copy_file(BUNDLE_PROBE_LIBRARY, path + "/Probe");
+    fs::create_symlink(BUNDLE_PROBE_LIBRARY, path + "/Probe"); // one library file: loaded once per process
     auto bundle = NSBundle::bundleWithPath(path);
     ASSERT_TRUE(bundle);
     EXPECT_FALSE(bundle->isLoaded());
@@ -101,7 +101,7 @@ TEST_F(Bundles, AMissingOrBrokenBundleIsAValueAndNeverAThrow)
 TEST_F(Bundles, APrincipalClassThatTheCodeDoesNotHoldIsNil)
 {
     std::string path = makeBundle("Unknown", "Probe", "NoSuchClassAnywhere");
-    fs::copy_file(BUNDLE_PROBE_LIBRARY, path + "/Probe");
+    fs::create_symlink(BUNDLE_PROBE_LIBRARY, path + "/Probe"); // one library file: loaded once per process
     auto bundle = NSBundle::bundleWithPath(path);
     EXPECT_FALSE(bundle->principalClass());
     EXPECT_TRUE(bundle->isLoaded());

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 using namespace platform;
 using testsupport::control;
@@ -22,7 +23,7 @@ constexpr const char* kDomain = "com.zr4.igtarvo";
 
 class Panel : public ::testing::Test {
 protected:
-    void launch() { m_app = testsupport::startHost("igTarvoApp"); }
+    void launch() { m_app.emplace(testsupport::startHost("igTarvoApp")); }
     ~Panel() override
     {
         for (const char* process : { "igTarvoApp", "Instagram" })
@@ -32,7 +33,7 @@ protected:
     RefPtr<Object> stored(const std::string& key) { return CFPreferencesCopyAppValue(key, kDomain); }
 
     testsupport::TemporaryDevice m_device;
-    testsupport::ChildProgram m_app;
+    std::optional<testsupport::ChildProgram> m_app;
 };
 
 }

@@ -31,7 +31,7 @@ struct Run {
     std::string err;
 };
 
-Run igtarvo(const testsupport::TemporaryDevice& device, const std::string& args)
+Run runIgtarvo(const testsupport::TemporaryDevice& device, const std::string& args)
 {
     std::string errFile = device.root() + "/tmp-command-err";
     std::string command = "'" + bin("igtarvo") + "' --root '" + device.root() + "' " + args + " 2>'" + errFile + "'";
@@ -62,11 +62,11 @@ TEST(SettingsAcrossProcesses, ASettingSetByThePersonReachesARunningReaderWithOne
     auto other = reader(device, "kExactTimes", 2);
     ASSERT_EQ(other.readLine(), "ready kExactTimes=missing");
 
-    auto set = igtarvo(device, "settings set kExactTimes true");
+    auto set = runIgtarvo(device, "settings set kExactTimes true");
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(other.readLine(), "changed kExactTimes=YES");
 
-    set = igtarvo(device, "settings set kExactTimes false");
+    set = runIgtarvo(device, "settings set kExactTimes false");
     ASSERT_EQ(set.status, 0) << set.err;
     // One announcement for the second change, not a repeat of the first.
     EXPECT_EQ(other.readLine(), "changed kExactTimes=NO");
@@ -76,7 +76,7 @@ TEST(SettingsAcrossProcesses, ASettingSetByThePersonReachesARunningReaderWithOne
 TEST(SettingsAcrossProcesses, AReaderStartedAfterAChangeReadsItFromTheFile)
 {
     testsupport::TemporaryDevice device;
-    ASSERT_EQ(igtarvo(device, "settings set kSaveWithLongPress YES").status, 0);
+    ASSERT_EQ(runIgtarvo(device, "settings set kSaveWithLongPress YES").status, 0);
     auto other = reader(device, "kSaveWithLongPress", 0);
     EXPECT_EQ(other.readLine(), "ready kSaveWithLongPress=YES");
     EXPECT_EQ(other.finish(), 0);
@@ -85,7 +85,7 @@ TEST(SettingsAcrossProcesses, AReaderStartedAfterAChangeReadsItFromTheFile)
 TEST(SettingsAcrossProcesses, DeletingTheFileAndAnnouncingLeavesTheReaderWithItsDefaults)
 {
     testsupport::TemporaryDevice device;
-    ASSERT_EQ(igtarvo(device, "settings set flag true").status, 0);
+    ASSERT_EQ(runIgtarvo(device, "settings set flag true").status, 0);
     auto other = reader(device, "flag", 1);
     ASSERT_EQ(other.readLine(), "ready flag=YES");
     std::filesystem::remove(device.path(preferencesDevicePath(igtarvo::kSettingsDomain)));
@@ -98,14 +98,14 @@ TEST(SettingsCommand, ListShowsWhatSetStoredAndTheAccountManagersKeysBesideIt)
 {
     testsupport::TemporaryDevice device;
     ASSERT_TRUE(CFPreferencesSetValue("kAccounts", NSArray::create({ ns("RGVmYXVsdA==") }), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
-    ASSERT_EQ(igtarvo(device, "settings set kExactTimes true").status, 0);
-    ASSERT_EQ(igtarvo(device, "settings set greeting \"hello \\\"there\\\"\"").status, 0);
+    ASSERT_EQ(runIgtarvo(device, "settings set kExactTimes true").status, 0);
+    ASSERT_EQ(runIgtarvo(device, "settings set greeting \"hello \\\"there\\\"\"").status, 0);
 
-    auto json = igtarvo(device, "settings list --json");
+    auto json = runIgtarvo(device, "settings list --json");
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out, "{\"greeting\": \"hello \\\"there\\\"\", \"kAccounts\": [\"RGVmYXVsdA==\"], \"kExactTimes\": true}\n");
 
-    auto plain = igtarvo(device, "settings list");
+    auto plain = runIgtarvo(device, "settings list");
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out, "greeting = hello \"there\"\nkAccounts = [\"RGVmYXVsdA==\"]\nkExactTimes = true\n");
 
@@ -124,7 +124,7 @@ TEST(SettingsCommand, RefusalsSayWhyExitNonZeroAndChangeNothing)
 
     for (const char* args : { "settings set kCurrentAccount Other", "settings set kAccounts x", "settings set onlykey",
              "settings set '' true", "settings frobnicate", "settings list --xml" }) {
-        auto run = igtarvo(device, args);
+        auto run = runIgtarvo(device, args);
         EXPECT_EQ(run.status, 1) << args;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
         EXPECT_EQ(run.err.rfind("igtarvo: settings", 0), 0u) << run.err;
@@ -132,7 +132,7 @@ TEST(SettingsCommand, RefusalsSayWhyExitNonZeroAndChangeNothing)
     EXPECT_EQ(testsupport::readText(file), before);
 
     testsupport::writeText(file, "not a property list");
-    auto list = igtarvo(device, "settings list");
+    auto list = runIgtarvo(device, "settings list");
     EXPECT_EQ(list.status, 1);
     EXPECT_NE(list.err.find("cannot be read"), std::string::npos) << list.err;
 }
