@@ -85,6 +85,11 @@ std::optional<std::string> base64Decode(std::string_view text)
                 return std::nullopt;
             n = n << 6 | uint32_t(value);
         }
+        // The bits the padding leaves over must be zero: otherwise several
+        // texts would decode to the same bytes, and one account would have
+        // more than one stored name.
+        if ((padding == 1 && (n & 0xFF)) || (padding == 2 && (n & 0xFFFF)))
+            return std::nullopt;
         out += char(n >> 16 & 0xFF);
         if (padding < 2)
             out += char(n >> 8 & 0xFF);

@@ -29,19 +29,19 @@ std::chrono::milliseconds versionQueryTimeout()
     return std::chrono::milliseconds(long(seconds * 1000));
 }
 
+RefPtr<Object> supportedVersionAnswer(const std::vector<uint8_t>& body)
+{
+    auto answer = NSJSONSerialization::JSONObjectWithData(body);
+    return objc::object_isKindOfClass(answer, NSDictionary::staticClass()) ? answer : nullptr;
+}
+
 void querySupportedVersion(SupportedVersionCompletion completion)
 {
     std::string address = Device::stringSetting(kSettingVersionServiceURL);
     HTTPRequestOptions options;
     options.timeout = versionQueryTimeout();
     HTTPClient::get(address, options, [completion = std::move(completion)](HTTPResponse response) {
-        RefPtr<Object> answer;
-        if (response.ok) {
-            answer = NSJSONSerialization::JSONObjectWithData(response.body);
-            if (!objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
-                answer = nullptr;
-        }
-        completion(answer);
+        completion(response.ok ? supportedVersionAnswer(response.body) : nullptr);
     });
 }
 

@@ -6,7 +6,9 @@
 #include "core/Hooking.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace igtarvo {
 
@@ -23,5 +25,9 @@ inline constexpr auto kVersionQueryDeliveryMargin = std::chrono::seconds(1);
 // Starts the query; the completion runs once, on a background thread (never
 // the caller's), with the decoded dictionary or nil.
 void querySupportedVersion(SupportedVersionCompletion completion);
+
+// The answer a response body carries: its JSON object, or nil when the body
+// holds anything else.
+RefPtr<Object> supportedVersionAnswer(const std::vector<uint8_t>& body);
 
 } // namespace igtarvo

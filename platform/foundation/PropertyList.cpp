@@ -1,8 +1,11 @@
 #include "platform/foundation/PropertyList.h"
+#include "platform/foundation/TextUnits.h"
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -18,6 +21,69 @@ struct NodeDeleter {
 using Node = std::unique_ptr<void, NodeDeleter>;
 
 constexpr double kSecondsFrom1970To2001 = 978307200.0;
+
+// Text as read from a list: malformed UTF-8 becomes U+FFFD here, so that
+// writing the list back gives the same text rather than one that lost bytes.
+std::string wellFormed(const char* text)
+{
+    std::string bytes = text ? text : "";
+    bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? bytes : toUTF8(toUTF16(bytes));
+}
+
+uint64_t bigEndian(const uint8_t* p, size_t size)
+{
+    uint64_t value = 0;
+    for (size_t i = 0; i < size; ++i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+// Whether a binary list holds a text object with a NUL character. The
+// property-list library cannot hand such a text over (it stops the process
+// on one), so such a list counts as malformed. Lists whose tables do not add
+// up are left to the library, which refuses them.
+bool binaryListHoldsNulInText(const std::vector<uint8_t>& bytes)
+{
+    constexpr size_t kTrailer = 32;
+    if (bytes.size() < 8 + kTrailer || std::memcmp(bytes.data(), "bplist00", 8) != 0)
+        return false;
+    const uint8_t* trailer = bytes.data() + bytes.size() - kTrailer;
+    size_t offsetSize = trailer[6];
+    uint64_t objects = bigEndian(trailer + 8, 8);
+    uint64_t table = bigEndian(trailer + 24, 8);
+    if (offsetSize == 0 || offsetSize > 8 || table >= bytes.size() || objects > (bytes.size() - table) / offsetSize)
+        return false;
+    for (uint64_t i = 0; i < objects; ++i) {
+        uint64_t at = bigEndian(bytes.data() + table + i * offsetSize, offsetSize);
+        if (at >= bytes.size())
+            continue;
+        uint8_t marker = bytes[at];
+        uint8_t kind = marker >> 4;
+        if (kind != 0x5 && kind != 0x6)
+            continue;
+        uint64_t length = marker & 0x0F;
+        uint64_t start = at + 1;
+        if (length == 0x0F) {
+            if (start >= bytes.size() || (bytes[start] >> 4) != 0x1)
+                continue;
+            size_t lengthSize = size_t(1) << (bytes[start] & 0x0F);
+            if (lengthSize > 8 || start + 1 + lengthSize > bytes.size())
+                continue;
+            length = bigEndian(bytes.data() + start + 1, lengthSize);
+            start += 1 + lengthSize;
+        }
+        uint64_t unitSize = kind == 0x6 ? 2 : 1;
+        if (start > bytes.size() || length > (bytes.size() - start) / unitSize)
+            continue;
+        for (uint64_t k = 0; k < length; ++k) {
+            const uint8_t* unit = bytes.data() + start + k * unitSize;
+            if (unit[0] == 0 && (unitSize == 1 || unit[1] == 0))
+                return true;
+        }
+    }
+    return false;
+}
 
 RefPtr<Object> fromNode(plist_t node)
 {
@@ -40,7 +106,7 @@ RefPtr<Object> fromNode(plist_t node)
     case PLIST_STRING: {
         char* s = nullptr;
         plist_get_string_val(node, &s);
-        auto result = ns(s ? s : "");
+        auto result = ns(wellFormed(s));
         std::free(s);
         return result;
     }
@@ -77,7 +143,7 @@ RefPtr<Object> fromNode(plist_t node)
             if (!key)
                 break;
             if (auto v = fromNode(value))
-                entries.emplace(key, v);
+                entries.emplace(wellFormed(key), v);
             std::free(key);
         }
         std::free(it);
@@ -143,7 +209,7 @@ plist_t toNode(id value)
 
 RefPtr<Object> propertyListFromData(const std::vector<uint8_t>& bytes)
 {
-    if (bytes.empty())
+    if (bytes.empty() || binaryListHoldsNulInText(bytes))
         return nullptr;
     plist_t root = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), uint32_t(bytes.size()), &root);

@@ -46,6 +46,17 @@ TEST_F(StoredNames, TextThatIsNotStrictBase64OrNotUTF8DecodesToNil)
     EXPECT_EQ(igtarvo::plainAccountName("not base64"), std::nullopt);
 }
 
+TEST_F(StoredNames, EachPlainNameHasExactlyOneStoredName)
+{
+    // "QQ==" is "A"; the same six bits followed by other unused bits are not.
+    EXPECT_EQ(platform::str(decoded("QQ==").get()), "A");
+    EXPECT_EQ(platform::str(decoded("QUI=").get()), "AB");
+    for (const char* text : { "QR==", "QT==", "QUJ=", "QUL=", "RGVmYXVsdB==" })
+        EXPECT_EQ(decoded(text), nullptr) << text;
+    EXPECT_EQ(igtarvo::plainAccountName("RGVmYXVsdB=="), std::nullopt);
+    EXPECT_EQ(igtarvo::plainAccountName("RGVmYXVsdA=="), "Default");
+}
+
 TEST_F(StoredNames, TheMethodsAreAddedOnceWithTheirEncodings)
 {
     igtarvo::addBase64CategoryToNSString();

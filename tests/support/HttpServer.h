@@ -1,11 +1,18 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for tests: answers every GET with one
 // configured status and body (optionally after a delay) and counts requests.
-// It stops when destroyed.
+// It stops when destroyed, after every answer under way is sent.
+//
+// Tests fork children while a server runs (testsupport::inChildProcess); a
+// child can only allocate memory safely when no thread of the parent was
+// allocating at the fork. So the constructor returns only once the server's
+// thread waits for its first client, and answers run on threads the server
+// joins rather than on detached ones that could outlive it.
 
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <netinet/in.h>
 #include <string>
@@ -33,6 +40,8 @@ public:
         ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&addr), &len);
         m_port = ntohs(addr.sin_port);
         m_thread = std::thread([this] { serve(); });
+        std::unique_lock guard(m_lock);
+        m_started.wait(guard, [this] { return m_serving; });
     }
     ~HttpServer()
     {
@@ -40,6 +49,8 @@ public:
         ::shutdown(m_fd, SHUT_RDWR);
         ::close(m_fd);
         m_thread.join();
+        for (auto& answering : m_answers)
+            answering.join();
     }
 
     // The address of `path` on this server.
@@ -58,11 +69,16 @@ public:
 private:
     void serve()
     {
+        {
+            std::lock_guard guard(m_lock);
+            m_serving = true;
+        }
+        m_started.notify_all();
         while (!m_stopping) {
             int client = ::accept(m_fd, nullptr, nullptr);
             if (client < 0)
                 return;
-            std::thread([this, client] { answer(client); }).detach();
+            m_answers.emplace_back([this, client] { answer(client); });
         }
     }
     void answer(int client)
@@ -94,6 +110,9 @@ private:
     int m_fd = -1;
     int m_port = 0;
     std::thread m_thread;
+    std::vector<std::thread> m_answers; // the serving thread's own; joined after it
+    std::condition_variable m_started;
+    bool m_serving = false;
     std::atomic<bool> m_stopping { false };
     std::atomic<int> m_requests { 0 };
     std::atomic<std::chrono::milliseconds> m_delay { std::chrono::milliseconds(0) };

@@ -62,15 +62,17 @@ public:
     RefPtr<NSArray> actions(UITableView* table, NSIndexPath* path)
     {
         objc::WeakPtr<NamesController> weak(this);
-        Ref<UITableView> t(table);
+        // The table keeps the actions of a row left open: they hold it weakly.
+        objc::WeakPtr<UITableView> weakTable(table);
         auto edit = UITableViewRowAction::create(UITableViewRowActionStyleDefault, "Edit", [weak](UITableViewRowAction*, NSIndexPath* p) {
             if (auto self = weak.lock())
                 self->log.push_back("edit " + self->names[size_t(p->row())]);
         });
         edit->setBackgroundColor(UIColor::grayColor().get());
-        auto remove = UITableViewRowAction::create(UITableViewRowActionStyleDefault, "Delete", [weak, t](UITableViewRowAction*, NSIndexPath* p) {
+        auto remove = UITableViewRowAction::create(UITableViewRowActionStyleDefault, "Delete", [weak, weakTable](UITableViewRowAction*, NSIndexPath* p) {
             auto self = weak.lock();
-            if (!self)
+            auto t = weakTable.lock();
+            if (!self || !t)
                 return;
             t->beginUpdates();
             self->log.push_back("delete " + self->names[size_t(p->row())]);
