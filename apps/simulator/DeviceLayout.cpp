@@ -99,6 +99,7 @@ void layOutSettingsBundle(const std::function<fs::path(const std::string&)>& at,
     link(build / "lib/libigTarvoSettings.so", bundle / "igTarvoSettings");
     for (auto& entry : fs::directory_iterator(fs::path(sourceDirectory()) / "resources/igTarvoSettings.bundle"))
         fs::copy_file(entry.path(), bundle / entry.path().filename());
+    fs::create_directories(at("/Library/PreferenceLoader/Preferences"));
     writePropertyListFile(dict({ { "entry", dict({ { "bundle", ns("igTarvoSettings") }, { "cell", ns("PSLinkCell") },
                                               { "isController", NSNumber::numberWithBool(true) }, { "label", ns("igTarvo") } }) } }),
         at("/Library/PreferenceLoader/Preferences/igTarvoSettings.plist"), PropertyListFormat::XML);
