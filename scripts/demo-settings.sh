@@ -8,6 +8,11 @@ IGTARVO="$BUILD/bin/igtarvo"
 
 echo
 echo "== Settings: the panel in igTarvoApp and its effect in Instagram"
+root=${IGTARVO_ROOT:-$(cd "$BUILD" && pwd)/device}
+if [ ! -e "$root/Applications/igTarvoApp.app/igTarvoApp" ]; then
+  echo "(this device was laid out before the settings panel existed; make a new one to see it)"
+  exit 0
+fi
 cleanup() { "$IGTARVO" end igTarvoApp >/dev/null 2>&1 || true; "$IGTARVO" end Instagram >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 "$IGTARVO" settings set kExactPostTimes true >/dev/null
