@@ -11,7 +11,9 @@
 #include "platform/foundation/NSFileManager.h"
 
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace igtarvo {
 
@@ -28,11 +30,23 @@ inline constexpr std::array<const char*, 6> kFreshContainerDirectories = {
 struct WalkOptions {
     bool skipFixedEntries = false; // leave kFixedContainerEntries where they are
     bool clearDestination = false; // remove what is at the destination path first
+    // Remove what is at the destination path first unless both it and the
+    // source entry are real directories (which merge): a copy of the entry
+    // that an interrupted move left there gives way to the entry itself.
+    bool replaceCopies = false;
+    // Top-level entries the walk leaves alone (an empty function leaves none).
+    std::function<bool(const std::string& topLevelName)> skip;
 };
 
-// Moves the entries of source to destination. Failures are not reported: an
-// entry that cannot move stays where it was.
-void walkDirectory(const platform::NSFileManager& fm, const std::string& source, const std::string& destination, WalkOptions options);
+// An entry that could not move and was not entered: it is still in the source.
+struct LeftBehind {
+    std::string relativePath;
+    platform::FileError error;
+};
+
+// Moves the entries of source to destination and answers those that could
+// not move. An entry that cannot move stays where it was.
+std::vector<LeftBehind> walkDirectory(const platform::NSFileManager& fm, const std::string& source, const std::string& destination, const WalkOptions& options);
 
 // Whether a path relative to the container's top is one of the fixed entries.
 bool isFixedContainerEntry(const std::string& relativePath);

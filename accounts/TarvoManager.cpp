@@ -44,16 +44,6 @@ void run(const Completion& completion)
         completion();
 }
 
-bool movesFiles(const AccountJournal& journal)
-{
-    for (size_t i = journal.next(); i < journal.steps().size(); ++i) {
-        Kind kind = journal.steps()[i].kind;
-        if (kind == Kind::MoveOut || kind == Kind::MoveIn || kind == Kind::CreateFresh)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 void TarvoManager::registerMethods(objc::ClassBuilder<TarvoManager>& b)
@@ -74,7 +64,7 @@ void TarvoManager::registerMethods(objc::ClassBuilder<TarvoManager>& b)
         .method<&TarvoManager::storeSettings>("storeSettings")
         .method<&TarvoManager::hasAccountWithName>("hasAccountWithName:")
         .method<&TarvoManager::killInstagramWithCompletion>("killInstagramWithCompletion:")
-        .method<&TarvoManager::renameAccount>("renameAccount:toName:")
+        .method<&TarvoManager::renameAccountMessage>("renameAccount:toName:")
         .classMethod<&TarvoManager::sharedManager>("sharedManager")
         .classMethod<&TarvoManager::addAccountWithCompletion>("addAccount:withCompletion:")
         .classMethod<&TarvoManager::removeAccountForUsernameWithCompletion>("removeAccountForUsername:withCompletion:")
@@ -244,130 +234,191 @@ void TarvoManager::stopPreferencesDaemon()
 
 // Operations --------------------------------------------------------------------
 
-void TarvoManager::addAccount(RefPtr<NSString> nameObject, Completion completion)
+AccountOutcome TarvoManager::addAccount(RefPtr<NSString> nameObject, Completion completion)
 {
     std::string name = str(nameObject.get());
     std::string active = str(currentAccountName().get());
-    // The active account's data must have a place to go before anything starts.
-    if (!nameObject || !canUseAccountDirectory(name) || (!active.empty() && !canUseAccountDirectory(active))) {
+    // Everything that could stop the add half-way is checked before anything starts.
+    auto refuse = [&](std::string why) {
         run(completion);
-        return;
+        return AccountOutcome::refused(std::move(why));
+    };
+    if (!nameObject || !isUsableAccountName(name))
+        return refuse("\"" + name + "\" cannot be an account name (it must be one path component)");
+    if (hasAccountWithName(nameObject))
+        return refuse("there is already an account named \"" + name + "\"");
+    if (auto problem = directoryProblem(name); !problem.empty())
+        return refuse(problem);
+    if (!active.empty() && active != name) {
+        if (auto problem = directoryProblem(active); !problem.empty())
+            return refuse(problem + "; the active account's data would have nowhere to go");
     }
+    AccountOutcome outcome;
     killInstagramWithCompletion([&] {
-        m_serialQueue->sync([&] {
-            m_accounts->addObject(ns(storedAccountName(name)));
-            storeAccounts();
-        });
+        std::string container = containerPath();
         std::string directory = accountDirectory(name);
-        auto created = m_fm->createDirectoryAtPath(directory, false);
         // A directory that is there already holds data of an earlier account of
         // that name: it is brought in as the new account's, after the active
-        // account's data has been put away as usual. Whatever the creation
-        // reports, the live data stays the active account's.
-        bool existed = created.code == EEXIST && isRealDirectory(directory);
-        std::string container = containerPath();
+        // account's data has been put away as usual.
+        bool existed = isRealDirectory(directory);
         std::vector<AccountStep> steps;
+        steps.push_back({ Kind::MakeDirectory, name, false, {}, existed, {} });
         if (!active.empty() && active != name && !container.empty()) {
-            steps.push_back({ Kind::MoveOut, active, false, {} });
+            steps.push_back({ Kind::MoveOut, active, false, {}, false, movableContainerEntries(container) });
             if (existed)
-                steps.push_back({ Kind::MoveIn, name, false, {} });
-            steps.push_back({ Kind::CreateFresh, std::nullopt, false, {} });
+                steps.push_back({ Kind::MoveIn, name, false, {}, false, {} });
+            steps.push_back({ Kind::CreateFresh, std::nullopt, false, {}, false, {} });
         }
-        steps.push_back({ Kind::Activate, name, false, {} });
+        auto list = storedNames();
+        list.push_back(storedAccountName(name));
+        steps.push_back({ Kind::Commit, name, false, {}, false, list });
         AccountJournal journal(container, std::move(steps));
-        for (size_t step = 1; step <= journal.steps().size(); ++step)
-            m_serialQueue->sync([&] { performSteps(journal, step); });
+        runOnQueue(journal, outcome);
         run(completion);
     });
+    return outcome;
 }
 
-void TarvoManager::removeAccountForUsername(RefPtr<NSString> storedObject, Completion completion)
+AccountOutcome TarvoManager::removeAccountForUsername(RefPtr<NSString> storedObject, Completion completion)
 {
     std::string stored = str(storedObject.get());
-    auto plain = storedObject ? plainAccountName(stored) : std::nullopt;
-    if (!plain || !isUsableAccountName(*plain)) {
+    auto refuse = [&](std::string why) {
         run(completion);
-        return;
+        return AccountOutcome::refused(std::move(why));
+    };
+    if (!storedObject)
+        return refuse("no account was named");
+    auto list = storedNames();
+    bool listed = std::find(list.begin(), list.end(), stored) != list.end();
+    std::erase(list, stored);
+    auto plain = plainAccountName(stored);
+    auto activeObject = currentAccountName();
+    std::optional<std::string> active = activeObject ? std::optional(activeObject->str()) : std::nullopt;
+    AccountOutcome outcome;
+    if (!plain || !isUsableAccountName(*plain)) {
+        // An entry that stands for no usable name (a hand-edited domain) has
+        // no directory and no data: it only leaves the list.
+        if (!listed)
+            return refuse("\"" + stored + "\" is not a stored account name");
+        AccountJournal journal({}, { { Kind::Commit, active, false, {}, false, list } });
+        runOnQueue(journal, outcome);
+        run(completion);
+        return outcome;
     }
-    m_serialQueue->sync([&] {
-        m_accounts->removeObject(storedObject.get());
-        storeAccounts();
-    });
+    bool wasActive = active && *active == *plain;
+    std::vector<std::string> candidates;
+    if (wasActive) {
+        if (auto problem = directoryProblem(*plain); !problem.empty())
+            return refuse(problem + "; the active account's data would have nowhere to go");
+        for (auto& entry : list) {
+            auto name = plainAccountName(entry);
+            if (name && isUsableAccountName(*name) && *name != *plain && canUseAccountDirectory(*name))
+                candidates.push_back(*name);
+        }
+        if (candidates.empty() && !list.empty())
+            return refuse("no remaining account can become the active one");
+    }
     AccountJournal journal;
     m_serialQueue->sync([&] {
         std::vector<AccountStep> steps;
         std::string container;
-        auto active = currentAccountName();
-        if (active && active->str() == *plain) {
-            std::vector<std::string> remaining;
-            for (auto& entry : m_accounts->items()) {
-                auto name = plainAccountName(str(entry.get()));
-                if (name && isUsableAccountName(*name))
-                    remaining.push_back(*name);
-            }
-            if (remaining.empty()) {
-                steps.push_back({ Kind::Activate, std::nullopt, false, {} });
-            } else {
+        std::optional<std::string> nextActive = active;
+        if (wasActive) {
+            nextActive = std::nullopt;
+            if (!candidates.empty()) {
                 uint32_t random = std::random_device {}();
-                std::string chosen = remaining[random % remaining.size()];
+                std::string chosen = candidates[random % candidates.size()];
+                nextActive = chosen;
                 // The switch runs inside this turn of the queue.
                 killInstagramWithCompletion(nullptr);
                 container = containerPath();
                 if (!container.empty()) {
-                    steps.push_back({ Kind::MoveOut, *plain, true, {} });
-                    steps.push_back({ Kind::MoveIn, chosen, true, {} });
+                    steps.push_back({ Kind::MoveOut, *plain, true, {}, false, movableContainerEntries(container) });
+                    steps.push_back({ Kind::MoveIn, chosen, false, {}, false, {} });
                 }
-                steps.push_back({ Kind::Activate, chosen, false, {} });
             }
         }
-        steps.push_back({ Kind::Discard, *plain, false, {} });
+        steps.push_back({ Kind::Commit, nextActive, false, {}, false, list });
+        steps.push_back({ Kind::Discard, *plain, false, {}, false, {} });
         journal = AccountJournal(container, std::move(steps));
-        performSteps(journal, journal.steps().size() - 1);
+        stepEngine().run(journal, journal.steps().size() - 1, outcome);
     });
-    m_serialQueue->sync([&] { performSteps(journal, journal.steps().size()); });
+    if (outcome.status != AccountOutcome::Status::Undone)
+        m_serialQueue->sync([&] { stepEngine().finish(journal, outcome); });
     run(completion);
+    return outcome;
 }
 
-void TarvoManager::switchToAccount(RefPtr<NSString> nameObject, Completion completion)
+AccountOutcome TarvoManager::switchToAccount(RefPtr<NSString> nameObject, Completion completion)
 {
     std::string name = str(nameObject.get());
     auto activeObject = currentAccountName();
     std::string active = str(activeObject.get());
-    if (!nameObject || !isUsableAccountName(name) || (activeObject && !canUseAccountDirectory(active))) {
+    auto refuse = [&](std::string why) {
         run(completion);
-        return;
+        return AccountOutcome::refused(std::move(why));
+    };
+    if (!nameObject || !isUsableAccountName(name))
+        return refuse("\"" + name + "\" cannot be an account name (it must be one path component)");
+    if (activeObject && active != name) {
+        if (auto problem = directoryProblem(active); !problem.empty())
+            return refuse(problem + "; the active account's data would have nowhere to go");
     }
+    // Never move data into or out of a link or a file.
+    if (auto problem = directoryProblem(name); !problem.empty())
+        return refuse(problem);
+    AccountOutcome outcome;
     killInstagramWithCompletion([&] {
-        if (activeObject && active == name)
+        if (activeObject && active == name) {
+            outcome.status = AccountOutcome::Status::Unchanged;
             return;
+        }
         std::string container = containerPath();
         std::vector<AccountStep> steps;
         if (!container.empty()) {
             if (activeObject)
-                steps.push_back({ Kind::MoveOut, active, true, {} });
-            steps.push_back({ Kind::MoveIn, name, true, {} });
+                steps.push_back({ Kind::MoveOut, active, true, {}, false, movableContainerEntries(container) });
+            steps.push_back({ Kind::MoveIn, name, false, {}, false, {} });
         }
-        steps.push_back({ Kind::Activate, name, false, {} });
+        steps.push_back({ Kind::Commit, name, false, {}, false, storedNames() });
         AccountJournal journal(container, std::move(steps));
-        for (size_t step = 1; step <= journal.steps().size(); ++step)
-            m_serialQueue->sync([&] { performSteps(journal, step); });
+        runOnQueue(journal, outcome);
         run(completion);
     });
+    return outcome;
 }
 
-void TarvoManager::renameAccount(RefPtr<NSString> fromObject, RefPtr<NSString> toObject)
+AccountOutcome TarvoManager::renameAccount(RefPtr<NSString> fromObject, RefPtr<NSString> toObject)
 {
     std::string from = str(fromObject.get());
     std::string to = str(toObject.get());
-    if (!fromObject || !toObject || !isUsableAccountName(from) || !isUsableAccountName(to))
-        return;
+    if (!fromObject || !isUsableAccountName(from))
+        return AccountOutcome::refused("\"" + from + "\" cannot be an account name (it must be one path component)");
+    if (!toObject || !isUsableAccountName(to))
+        return AccountOutcome::refused("\"" + to + "\" cannot be an account name (it must be one path component)");
+    if (!hasAccountWithName(fromObject))
+        return AccountOutcome::refused("there is no account named \"" + from + "\"");
+    if (hasAccountWithName(toObject))
+        return AccountOutcome::refused("there is already an account named \"" + to + "\"");
     if (!entryExists(accountDirectory(from)))
-        return;
+        return AccountOutcome::refused("the directory of \"" + from + "\" is missing");
+    if (entryExists(accountDirectory(to)))
+        return AccountOutcome::refused(accountDirectory(to) + " exists already");
+    auto list = storedNames();
+    auto old = std::find(list.begin(), list.end(), storedAccountName(from));
+    if (old != list.end())
+        *old = storedAccountName(to);
+    auto activeObject = currentAccountName();
+    std::optional<std::string> active = activeObject ? std::optional(activeObject->str()) : std::nullopt;
+    if (active == from)
+        active = to;
     AccountJournal journal({}, {
-                                   { Kind::RenameDirectory, from, false, to },
-                                   { Kind::RenameEntry, from, false, to },
+                                   { Kind::RenameDirectory, from, false, to, false, {} },
+                                   { Kind::Commit, active, false, {}, false, list },
                                });
-    performSteps(journal, journal.steps().size());
+    AccountOutcome outcome;
+    stepEngine().finish(journal, outcome);
+    return outcome;
 }
 
 void TarvoManager::addAccountWithCompletion(RefPtr<NSString> name, Completion completion)
@@ -408,127 +459,80 @@ std::string TarvoManager::journalPath()
 
 bool TarvoManager::canUseAccountDirectory(const std::string& plainName)
 {
-    if (!isUsableAccountName(plainName))
-        return false;
+    return isUsableAccountName(plainName) && directoryProblem(plainName).empty();
+}
+
+std::string TarvoManager::directoryProblem(const std::string& plainName)
+{
     std::string directory = accountDirectory(plainName);
-    return !entryExists(directory) || isRealDirectory(directory);
+    struct stat st;
+    if (::lstat(directory.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return {};
+    return "the directory place of \"" + plainName + "\" (" + Device::devicePath(directory) + ") holds " + (S_ISLNK(st.st_mode) ? "a link" : "something that is not a directory");
 }
 
-bool TarvoManager::performSteps(AccountJournal& journal, size_t until)
+std::vector<std::string> TarvoManager::storedNames()
 {
-    const auto& steps = journal.steps();
-    // An operation that only changes the active name needs no record.
-    bool recorded = steps.size() > 1 || (steps.size() == 1 && steps[0].kind != Kind::Activate);
-    std::string file = journalPath();
-    while (journal.next() < until && journal.next() < steps.size()) {
-        if (recorded) {
-            bool written = journal.write(file);
-            (void)written; // without a record the operation still runs; only its recovery is lost
-        }
-        bool goOn = performStep(journal, steps[journal.next()]);
-        journal.setNext(goOn ? journal.next() + 1 : steps.size());
-    }
-    if (journal.next() < steps.size())
-        return true;
-    if (recorded)
-        AccountJournal::finish(file);
-    return false;
+    std::vector<std::string> names;
+    for (auto& entry : m_accounts->items())
+        names.push_back(str(entry.get()));
+    return names;
 }
 
-bool TarvoManager::performStep(const AccountJournal& journal, const AccountStep& step)
+std::vector<std::string> TarvoManager::movableContainerEntries(const std::string& container)
 {
-    const std::string& container = journal.container();
-    bool named = step.account && isUsableAccountName(*step.account);
-    switch (step.kind) {
-    case Kind::MoveOut: {
-        if (!named || container.empty())
-            return false;
-        // The active account's directory may have gone (deleted from outside):
-        // it is made again, so that nothing stays behind in the container to be
-        // replaced by the incoming account's entries.
-        std::string directory = accountDirectory(*step.account);
-        if (!isRealDirectory(directory)) {
-            auto created = m_fm->createDirectoryAtPath(directory, false);
-            (void)created; // what matters is whether a directory stands there now
-            if (!isRealDirectory(directory))
-                return false;
-        }
-        walkDirectory(*m_fm, container, directory, { .skipFixedEntries = true, .clearDestination = step.clear });
-        return true;
-    }
-    case Kind::MoveIn:
-        if (!named || container.empty())
-            return false;
-        // Whatever still stands in the container at this point is the outgoing
-        // account's own data that could not be moved out: clearing it to make
-        // room would destroy it. An incoming entry of the same name stays in
-        // its account's directory instead, so both are kept.
-        walkDirectory(*m_fm, accountDirectory(*step.account), container, { .skipFixedEntries = false, .clearDestination = false });
-        return true;
-    case Kind::CreateFresh:
-        if (container.empty())
-            return false;
-        for (const char* directory : kFreshContainerDirectories) {
-            auto created = m_fm->createDirectoryAtPath(container + "/" + directory, true);
-            (void)created; // entries brought in already stand there
-        }
-        return true;
-    case Kind::Activate:
-        if (step.account && !isUsableAccountName(*step.account))
-            return false;
-        setCurrentAccountName(step.account ? ns(*step.account) : nullptr);
-        return true;
-    case Kind::Discard: {
-        if (!named)
-            return false;
-        std::string directory = accountDirectory(*step.account);
-        bool isDirectory = false;
-        if (m_fm->fileExistsAtPath(directory, &isDirectory) && isDirectory) {
-            auto removed = m_fm->removeItemAtPath(directory);
-            (void)removed; // what could not be removed stays
-        }
-        return true;
-    }
-    case Kind::RenameDirectory: {
-        if (!named || !isUsableAccountName(step.newName))
-            return false;
-        std::string from = accountDirectory(*step.account);
-        std::string to = accountDirectory(step.newName);
-        if (!entryExists(from))
-            return entryExists(to); // moved before an interruption
-        return !m_fm->moveItemAtPath(from, to);
-    }
-    case Kind::RenameEntry: {
-        if (!named || !isUsableAccountName(step.newName))
-            return false;
-        auto old = ns(storedAccountName(*step.account));
-        const auto& items = m_accounts->items();
-        auto it = std::find_if(items.begin(), items.end(), [&](const auto& entry) { return isEqual(entry.get(), old.get()); });
-        if (it == items.end())
-            return false;
-        m_accounts->replaceObjectAtIndex(size_t(it - items.begin()), ns(storedAccountName(step.newName)).get());
-        m_settings->set(kAccountsKey, m_accounts.get());
-        if (str(currentAccountName().get()) == *step.account) {
-            m_currentAccountName = ns(step.newName);
-            m_settings->set(kCurrentAccountKey, m_currentAccountName.get());
-        }
-        // One write for both keys, so an interruption leaves both or neither.
-        storeSettings();
-        return true;
-    }
-    }
-    return false;
+    auto names = m_fm->contentsOfDirectoryAtPath(container).names;
+    std::erase_if(names, [](const std::string& name) { return isFixedContainerEntry(name) || name == kKeptAsideFolder; });
+    return names;
+}
+
+void TarvoManager::commit(const std::vector<std::string>& names, const std::optional<std::string>& active)
+{
+    std::vector<Ref<Object>> items;
+    for (auto& name : names)
+        items.push_back(ns(name));
+    m_accounts->removeAllObjects();
+    for (auto& item : items)
+        m_accounts->addObject(item.get());
+    m_settings->set(kAccountsKey, m_accounts.get());
+    m_currentAccountName = active ? ns(*active) : nullptr;
+    if (active)
+        m_settings->set(kCurrentAccountKey, m_currentAccountName.get());
+    else
+        m_settings->remove(kCurrentAccountKey);
+    // One write for both keys, so an interruption leaves both or neither.
+    storeSettings();
+}
+
+AccountStepEngine TarvoManager::stepEngine()
+{
+    return AccountStepEngine({
+        .fm = m_fm.get(),
+        .accountDirectory = [this](const std::string& name) { return accountDirectory(name); },
+        .commit = [this](const std::vector<std::string>& names, const std::optional<std::string>& active) { commit(names, active); },
+        .journalFile = journalPath(),
+    });
+}
+
+void TarvoManager::runOnQueue(AccountJournal& journal, AccountOutcome& outcome)
+{
+    auto engine = stepEngine();
+    bool more = true;
+    for (size_t step = 1; more && step <= journal.steps().size(); ++step)
+        m_serialQueue->sync([&] { more = engine.run(journal, step, outcome); });
 }
 
 void TarvoManager::completeInterruptedOperation()
 {
+    AccountJournal::removeAbandonedWrites(journalPath());
     auto journal = AccountJournal::read(journalPath());
     if (!journal)
         return;
-    // A half-exchanged container must not be in use while it is completed.
-    if (movesFiles(*journal))
+    // A half-exchanged container must not be in use while it is finished.
+    if (AccountStepEngine::movesFiles(*journal))
         killInstagramWithCompletion(nullptr);
-    performSteps(*journal, journal->steps().size());
+    AccountOutcome outcome;
+    stepEngine().resume(*journal, outcome);
 }
 
 } // namespace igtarvo

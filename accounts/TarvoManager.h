@@ -12,23 +12,33 @@
 //
 // Names: operations take plain names, except removal, which takes the stored
 // form kept in the list. A plain name that cannot be one path component
-// (empty, ".", "..", holding "/" or NUL) is refused: the operation changes
-// nothing (its completion still runs). Nothing outside an account's own
+// (empty, ".", "..", holding "/" or NUL) is refused, and so is an account
+// whose directory place holds a link or a file where data would move.
+//
+// Results: every operation answers an AccountOutcome. A refusal is checked
+// before anything changes and changes nothing on disk or in the domain (the
+// completion still runs, as the list screen expects). A step that fails later
+// takes the whole operation back (Undone). Nothing outside an account's own
 // directory and the container is touched; the base directory itself is never
 // removed.
 //
-// Interruptions: an operation that moves files writes down its steps first
-// (AccountJournal); a manager built later completes an operation that was
-// cut short, so every entry ends in exactly one place and the stored active
+// Interruptions: an operation writes down its steps (AccountJournal) before
+// its first change, and stores the list and the active account in one write
+// after its moves; a manager built later finishes an operation that was cut
+// short, so every entry ends in exactly one place and the stored active
 // account matches the container.
 
 #include "accounts/AccountJournal.h"
+#include "accounts/AccountOutcome.h"
+#include "accounts/AccountSteps.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/NSValues.h"
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace igtarvo {
 
@@ -107,17 +117,19 @@ public:
 
     // Ends Instagram, lists the account, keeps the active account's data in
     // its directory, leaves the container with fresh directories and makes
-    // the new account active.
-    void addAccount(RefPtr<NSString> name, Completion completion);
+    // the new account active. Refuses a name that is listed already.
+    AccountOutcome addAccount(RefPtr<NSString> name, Completion completion);
     // Takes the stored name off the list and removes its directory; when it
-    // was active, first switches to a random remaining account.
-    void removeAccountForUsername(RefPtr<NSString> storedName, Completion completion);
-    // Ends Instagram; unless the name is already active, moves the active
-    // account's data out, the named account's in and makes it active (the
-    // completion runs only then).
-    void switchToAccount(RefPtr<NSString> name, Completion completion);
-    // Renames an account's directory and list entry; Instagram keeps running.
-    void renameAccount(RefPtr<NSString> from, RefPtr<NSString> to);
+    // was active, first switches to a random remaining account. A listed
+    // entry that does not stand for a usable name only leaves the list.
+    AccountOutcome removeAccountForUsername(RefPtr<NSString> storedName, Completion completion);
+    // Ends Instagram; unless the name is already active (Unchanged), moves
+    // the active account's data out, the named account's in and makes it
+    // active (the completion does not run when there was nothing to do).
+    AccountOutcome switchToAccount(RefPtr<NSString> name, Completion completion);
+    // Renames a listed account's directory and list entry; Instagram keeps
+    // running. Refuses a new name that is listed or whose place is taken.
+    AccountOutcome renameAccount(RefPtr<NSString> from, RefPtr<NSString> to);
 
     // The class methods: the operations above on sharedManager.
     static void addAccountWithCompletion(RefPtr<NSString> name, Completion completion);
@@ -130,15 +142,22 @@ private:
     std::string journalPath();
     // Whether the account's directory is a real directory or can be made one.
     bool canUseAccountDirectory(const std::string& plainName);
+    // Why an account's directory place cannot take data ("" when it can).
+    std::string directoryProblem(const std::string& plainName);
     void stopPreferencesDaemon();
-    // Runs the journal's steps up to (not including) `until`, recording each
-    // step before it starts; a step that cannot go on ends the operation.
-    // Answers whether the operation is still going.
-    bool performSteps(AccountJournal& journal, size_t until);
-    // Runs one step; answers false when the operation must stop there.
-    bool performStep(const AccountJournal& journal, const AccountStep& step);
-    // Completes an operation that an earlier manager left unfinished.
+    // The list as it is, as stored names.
+    std::vector<std::string> storedNames();
+    // The container's entries that a move-out takes.
+    std::vector<std::string> movableContainerEntries(const std::string& container);
+    // Stores the list and the active account in one write.
+    void commit(const std::vector<std::string>& storedNames, const std::optional<std::string>& active);
+    AccountStepEngine stepEngine();
+    // Runs every step of the journal, one turn of the queue each.
+    void runOnQueue(AccountJournal& journal, AccountOutcome& outcome);
+    // Finishes an operation that an earlier manager left unfinished.
     void completeInterruptedOperation();
+    // The runtime's renameAccount:toName:, which answers nothing.
+    void renameAccountMessage(RefPtr<NSString> from, RefPtr<NSString> to) { renameAccount(std::move(from), std::move(to)); }
 
     RefPtr<NSMutableArray> m_accounts;
     RefPtr<NSMutableDictionary> m_settings;

@@ -58,4 +58,16 @@ std::vector<InstallOutcome> installHooks(const std::vector<HookRow>& rows)
     return outcomes;
 }
 
+const char* notInstalledReason(InstallOutcome outcome)
+{
+    switch (outcome) {
+    case InstallOutcome::Installed: return "";
+    case InstallOutcome::MissingClass: return "missing class";
+    case InstallOutcome::MissingMethod: return "missing method";
+    case InstallOutcome::AlreadyPresent: return "the class has its own method";
+    case InstallOutcome::SignatureDiffers: return "signature mismatch";
+    }
+    return "";
+}
+
 } // namespace igtarvo

@@ -3,21 +3,35 @@
 // previous implementation, and added methods with fixed encodings. Only the
 // runtime's public functions are used.
 //
-// A replacement is a plain function with the method's wire signature:
+// A hook lives in one file: its previous-implementation slot and its
+// replacement are file-local, and the file's rows stand beside them:
 //
+//     namespace {
 //     Previous<RefPtr<Object>(id)> g_initWithMainFeedSource;
-//     RefPtr<Object> replaced_initWithMainFeedSource(id self, SEL _cmd, id source)
+//     RefPtr<Object> initWithMainFeedSource(id self, SEL _cmd, id source)
 //     {
 //         auto result = g_initWithMainFeedSource(self, _cmd, source);
 //         ...
 //     }
+//     }
 //
-// and enters the hook table as replaced<g_initWithMainFeedSource, &replaced_…>(…).
+//     HookRows showLibraryRows()
+//     {
+//         return { replaced<g_initWithMainFeedSource, &initWithMainFeedSource>(
+//             kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:") };
+//     }
+//
+// The hook table (tweak/HookTable.cpp) only joins the subsystems' rows in
+// order. An added method states its fixed encoding, which must be the one its
+// signature derives to: added<&tarvo_handleLongPress>(…, "v@:@") does not
+// compile when the function takes or answers anything else.
 
 #include "platform/objc/Runtime.h"
 
 #include <atomic>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace igtarvo {
@@ -66,6 +80,10 @@ public:
     }
 };
 
+inline constexpr const char* kInstagramProcess = "Instagram";
+inline constexpr const char* kSpringBoardProcess = "SpringBoard";
+inline constexpr const char* kStoreProcess = "itunesstored";
+
 // One row of the hook table.
 struct HookRow {
     enum class Kind { Replaced, ReplacedWithoutFallback, Added };
@@ -79,6 +97,9 @@ struct HookRow {
     std::atomic<Class>* recordedSuperclass; // replaced only
     IMP fallback;                       // Replaced only
 };
+
+// Some consecutive rows of the hook table, as a subsystem declares them.
+using HookRows = std::vector<HookRow>;
 
 namespace detail {
 template<class Sig> struct SlotSignature;
@@ -108,11 +129,61 @@ HookRow replacedWithoutFallback(const char* process, const char* className, cons
     return row;
 }
 
+namespace detail {
+
+// The encoding of the types an added method may take or answer, known while
+// compiling; "?" for any other type.
+template<class T>
+constexpr std::string_view addedTypeEncoding()
+{
+    using U = std::remove_cvref_t<T>;
+    if constexpr (std::is_void_v<U>) return "v";
+    else if constexpr (std::is_same_v<U, SEL>) return ":";
+    else if constexpr (objc::isObjectType<U>) return "@";
+    else if constexpr (std::is_same_v<U, void*> || std::is_same_v<U, const void*>) return "^v";
+    else if constexpr (std::is_same_v<U, bool>) return "B";
+    else if constexpr (std::is_same_v<U, long>) return "q";
+    else return "?";
+}
+
+template<class Function> struct AddedSignature;
+template<class R, class... A>
+struct AddedSignature<R (*)(id, SEL, A...)> {
+    static constexpr bool is(std::string_view encoding)
+    {
+        for (std::string_view part : { addedTypeEncoding<R>(), std::string_view("@:"), addedTypeEncoding<A>()... }) {
+            if (encoding.substr(0, part.size()) != part)
+                return false;
+            encoding.remove_prefix(part.size());
+        }
+        return encoding.empty();
+    }
+};
+
+// Called only when an added method's signature and its fixed encoding differ,
+// which makes the row fail to compile.
+void theAddedMethodsSignatureIsNotItsFixedEncoding();
+
+} // namespace detail
+
+// The fixed encoding of an added method, checked against its signature while
+// compiling.
+template<auto Implementation>
+struct AddedEncoding {
+    consteval AddedEncoding(const char* encoding)
+        : value(encoding)
+    {
+        if (!detail::AddedSignature<decltype(Implementation)>::is(encoding))
+            detail::theAddedMethodsSignatureIsNotItsFixedEncoding();
+    }
+    const char* value;
+};
+
 // An added method with its fixed encoding ("v@:@", "@@:", "v@:", "v@:@@^v").
 template<auto Implementation>
-HookRow added(const char* process, const char* className, const char* selector, const char* types)
+HookRow added(const char* process, const char* className, const char* selector, std::type_identity_t<AddedEncoding<Implementation>> types)
 {
-    return { process, className, selector, HookRow::Kind::Added, reinterpret_cast<IMP>(Implementation), types, nullptr, nullptr, nullptr };
+    return { process, className, selector, HookRow::Kind::Added, reinterpret_cast<IMP>(Implementation), types.value, nullptr, nullptr, nullptr };
 }
 
 // What installing one row did.
@@ -127,5 +198,10 @@ enum class InstallOutcome {
 // Installs rows in table order, class by class as the rows come, recording
 // each host class's superclass once. Answers one outcome per row.
 std::vector<InstallOutcome> installHooks(const std::vector<HookRow>& rows);
+
+// Why a row is not in place, in a few words ("missing class", "missing
+// method", "signature mismatch", "the class has its own method"); "" for an
+// installed row.
+const char* notInstalledReason(InstallOutcome outcome);
 
 } // namespace igtarvo

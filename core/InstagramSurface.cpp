@@ -3,6 +3,9 @@
 #include "platform/foundation/NSBundle.h"
 
 #include <climits>
+#include <map>
+#include <mutex>
+#include <string>
 
 namespace igtarvo::instagram {
 
@@ -58,6 +61,44 @@ RefPtr<Object> directThreadStore(Class storeClass)
 }
 
 void refreshInbox(id store) { ask<void>(store, "refreshInbox"); }
+
+namespace {
+// Instagram's classes, looked up once per process.
+Class cachedClass(const char* name)
+{
+    static std::mutex lock;
+    static std::map<std::string, Class> found;
+    std::lock_guard guard(lock);
+    auto it = found.find(name);
+    if (it != found.end() && it->second)
+        return it->second;
+    Class cls = objc::objc_getClass(name);
+    found[name] = cls;
+    return cls;
+}
+RefPtr<Object> alertBar() { return ask<RefPtr<Object>>(cachedClass("IGAlertBar"), "sharedAlertBar"); }
+}
+
+void showAlertBar(const std::string& text, long style) { ask<void>(alertBar(), "showWithText:style:", static_cast<id>(platform::ns(text).get()), style); }
+void setAlertBarHidesAutomatically(bool on) { ask<void>(alertBar(), "setHideAutomatically:", on); }
+void setAlertBarText(const std::string& text)
+{
+    auto label = ask<RefPtr<Object>>(alertBar(), "textLabel");
+    ask<void>(label, "setText:", static_cast<id>(platform::ns(text).get()));
+}
+void hideAlertBar() { ask<void>(alertBar(), "hide"); }
+
+void showHUD(const std::string& text, id view)
+{
+    auto hud = ask<RefPtr<Object>>(cachedClass("IGAlertHUD"), "sharedHUD");
+    ask<void>(hud, "showWithText:inView:removeAfterDelay:animated:", static_cast<id>(platform::ns(text).get()), view, true, true);
+}
+
+RefPtr<Object> videoURL(id video)
+{
+    long version = ask<long>(cachedClass("IGVideo"), "videoVersionForCurrentNetworkConditions");
+    return ask<RefPtr<Object>>(video, "videoURLForVideoVersion:", version);
+}
 
 long bundleVersion()
 {

@@ -51,6 +51,22 @@ void refreshInbox(id threadStore);
 // decimal digits, saturating; 0 when there are none).
 long bundleVersion();
 
+// Media feedback and a post's video ---------------------------------------
+
+// The shared alert bar (`IGAlertBar` `sharedAlertBar`): shows a text in a
+// style (`showWithText:style:`), turns its hiding by itself on or off
+// (`setHideAutomatically:`), replaces its text (`textLabel` `setText:`), hides (`hide`).
+void showAlertBar(const std::string& text, long style);
+void setAlertBarHidesAutomatically(bool on);
+void setAlertBarText(const std::string& text);
+void hideAlertBar();
+// The shared HUD (`IGAlertHUD` `sharedHUD`) shows a text in a view, taken
+// away after a moment (`showWithText:inView:removeAfterDelay:animated:`).
+void showHUD(const std::string& text, id view);
+// The address of a post's video for the current network conditions:
+// `videoURLForVideoVersion:` with `IGVideo`'s `videoVersionForCurrentNetworkConditions`; nil when missing.
+RefPtr<Object> videoURL(id video);
+
 // The tab bar controller's profile tab button (its "_profileButton" field), or nil.
 RefPtr<Object> profileButton(id tabBarController);
 

@@ -17,6 +17,8 @@ void postLocalNotification(const char* name)
     NSNotificationCenter::defaultCenter()->postNotificationName(ns(name), nullptr, nullptr);
 }
 
+namespace {
+
 Previous<RefPtr<Object>(id)> g_IGMainAppViewController_initWithMainFeedSource;
 
 RefPtr<Object> IGMainAppViewController_initWithMainFeedSource(id self, SEL _cmd, id source)
@@ -29,6 +31,16 @@ RefPtr<Object> IGMainAppViewController_initWithMainFeedSource(id self, SEL _cmd,
             [controller](NSNotification*) { instagram::presentCameraOnPhotoLibrary(controller); });
     }
     return controller;
+}
+
+} // namespace
+
+HookRows showLibraryObserverRows()
+{
+    return {
+        replaced<g_IGMainAppViewController_initWithMainFeedSource, &IGMainAppViewController_initWithMainFeedSource>(
+            kInstagramProcess, "IGMainAppViewController", "initWithMainFeedSource:"),
+    };
 }
 
 } // namespace igtarvo

@@ -20,10 +20,10 @@ void postDarwinNotification(const char* name);
 // Posts an in-process notification on the default centre, no sender, no user information.
 void postLocalNotification(const char* name);
 
-// Row 9: IGMainAppViewController initWithMainFeedSource:. Calls the host,
-// then gives the new controller an observer of the show-library notification
-// that keeps it alive and opens its camera on the photo library.
-extern Previous<RefPtr<Object>(id)> g_IGMainAppViewController_initWithMainFeedSource;
-RefPtr<Object> IGMainAppViewController_initWithMainFeedSource(id self, SEL _cmd, id source);
+// Instagram's main controller (IGMainAppViewController initWithMainFeedSource:,
+// replaced): after the host's initialiser, the new controller gets an
+// observer of the show-library notification that keeps it alive and opens
+// its camera on the photo library.
+HookRows showLibraryObserverRows();
 
 } // namespace igtarvo

@@ -4,6 +4,8 @@
 
 namespace igtarvo {
 
+namespace {
+
 Previous<RefPtr<Object>(long)> g_SBApplicationIcon_displayNameForLocation;
 Previous<RefPtr<Object>()> g_SBApplicationIcon_displayName;
 
@@ -36,6 +38,17 @@ RefPtr<Object> SBApplicationIcon_displayName(id self, SEL _cmd)
     if (auto label = accountLabel(self))
         return label;
     return g_SBApplicationIcon_displayName(self, _cmd);
+}
+
+} // namespace
+
+HookRows iconLabelRows()
+{
+    return {
+        replaced<g_SBApplicationIcon_displayNameForLocation, &SBApplicationIcon_displayNameForLocation>(
+            kSpringBoardProcess, "SBApplicationIcon", "displayNameForLocation:"),
+        replaced<g_SBApplicationIcon_displayName, &SBApplicationIcon_displayName>(kSpringBoardProcess, "SBApplicationIcon", "displayName"),
+    };
 }
 
 } // namespace igtarvo

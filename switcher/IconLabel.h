@@ -1,5 +1,5 @@
 #pragma once
-// Rows 38 and 39, in SpringBoard: the Instagram icon is labelled with the
+// In SpringBoard, the Instagram icon is labelled with the
 // active account's name; every other icon keeps its own label. The name comes
 // from the account manager's memory, so labelling touches no files.
 
@@ -7,10 +7,7 @@
 
 namespace igtarvo {
 
-extern Previous<RefPtr<Object>(long)> g_SBApplicationIcon_displayNameForLocation;
-RefPtr<Object> SBApplicationIcon_displayNameForLocation(id self, SEL _cmd, long location);
-
-extern Previous<RefPtr<Object>()> g_SBApplicationIcon_displayName;
-RefPtr<Object> SBApplicationIcon_displayName(id self, SEL _cmd);
+// SBApplicationIcon displayNameForLocation: and displayName (replaced).
+HookRows iconLabelRows();
 
 } // namespace igtarvo

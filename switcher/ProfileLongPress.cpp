@@ -8,6 +8,8 @@ namespace igtarvo {
 
 using namespace platform;
 
+namespace {
+
 Previous<void(id)> g_IGTabBarController_initializeViewControllers;
 
 void IGTabBarController_initializeViewControllers(id self, SEL _cmd, id source)
@@ -30,6 +32,17 @@ void IGTabBarController_tarvo_handleLongPress(id, SEL, id recognizer)
         return;
     instagram::suspendToBackground();
     postDarwinNotification(kSwitchAccountsNotification);
+}
+
+} // namespace
+
+HookRows profileTabLongPressRows()
+{
+    return {
+        replaced<g_IGTabBarController_initializeViewControllers, &IGTabBarController_initializeViewControllers>(
+            kInstagramProcess, "IGTabBarController", "initializeViewControllersWithMainFeedSource:"),
+        added<&IGTabBarController_tarvo_handleLongPress>(kInstagramProcess, "IGTabBarController", "tarvo_handleLongPress:", "v@:@"),
+    };
 }
 
 } // namespace igtarvo

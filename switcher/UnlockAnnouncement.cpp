@@ -9,12 +9,24 @@ namespace igtarvo {
 
 using namespace platform;
 
+namespace {
+
 Previous<void(long)> g_SBLockScreenViewController_finishUIUnlockFromSource;
 
 void SBLockScreenViewController_finishUIUnlockFromSource(id self, SEL _cmd, long source)
 {
     postLocalNotification(kUnlockFinishedNotification);
     g_SBLockScreenViewController_finishUIUnlockFromSource(self, _cmd, source);
+}
+
+} // namespace
+
+HookRows unlockAnnouncementRows()
+{
+    return {
+        replaced<g_SBLockScreenViewController_finishUIUnlockFromSource, &SBLockScreenViewController_finishUIUnlockFromSource>(
+            kSpringBoardProcess, "SBLockScreenViewController", "finishUIUnlockFromSource:"),
+    };
 }
 
 void handleUnlockFinished()

@@ -1,5 +1,5 @@
 #pragma once
-// Row 37, in SpringBoard: every completed unlock is announced in-process; the
+// In SpringBoard, every completed unlock is announced in-process; the
 // announcement puts the switcher's gesture-library listener in place and
 // checks the installed Instagram against the newest supported version.
 
@@ -7,8 +7,9 @@
 
 namespace igtarvo {
 
-extern Previous<void(long)> g_SBLockScreenViewController_finishUIUnlockFromSource;
-void SBLockScreenViewController_finishUIUnlockFromSource(id self, SEL _cmd, long source);
+// SBLockScreenViewController finishUIUnlockFromSource: (replaced): announces
+// the unlock, then SpringBoard's own.
+HookRows unlockAnnouncementRows();
 
 // The observer of the unlock announcement (main queue).
 void handleUnlockFinished();

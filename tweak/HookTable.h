@@ -1,16 +1,14 @@
 #pragma once
 // The hook table: every change the system makes to host classes, in one
-// ordered list. Processes are recognised by exact, case-sensitive name.
+// ordered list joined from the rows each subsystem declares beside its
+// replacements. Processes are recognised by exact, case-sensitive name.
 
 #include "core/Hooking.h"
 
+#include <string>
 #include <vector>
 
 namespace igtarvo {
-
-inline constexpr const char* kInstagramProcess = "Instagram";
-inline constexpr const char* kSpringBoardProcess = "SpringBoard";
-inline constexpr const char* kStoreProcess = "itunesstored";
 
 // The whole table, in order.
 const std::vector<HookRow>& hookTable();

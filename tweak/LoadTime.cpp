@@ -5,11 +5,31 @@
 #include "platform/objc/ClassBuilder.h"
 #include "tweak/Startup.h"
 
+#include <string>
+
 namespace {
-void igTarvoLoad()
+
+igtarvo::StartupReport& loadReport()
 {
-    igtarvo::startUp();
-}
+    static auto* report = new igtarvo::StartupReport;
+    return *report;
 }
 
+void igTarvoLoad()
+{
+    loadReport() = igtarvo::startUp();
+}
+
+} // namespace
+
 OBJC_LIBRARY_LOAD(&igTarvoLoad)
+
+// The rows of this process that start-up did not put in place, one line each:
+// "Class selector not installed: reason". Read by the host programs' hook
+// report (`igtarvo hooks PROCESS --all`) after the library has loaded.
+extern "C" __attribute__((visibility("default"))) const char* igTarvoUninstalledHooks()
+{
+    static std::string lines;
+    lines = igtarvo::describeUninstalledRows(loadReport());
+    return lines.c_str();
+}

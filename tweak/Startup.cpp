@@ -24,4 +24,15 @@ StartupReport startUp()
     return startUpForProcess(name ? name->str() : std::string());
 }
 
+std::string describeUninstalledRows(const StartupReport& report)
+{
+    std::string lines;
+    for (size_t i = 0; i < report.rows.size() && i < report.outcomes.size(); ++i) {
+        if (report.outcomes[i] == InstallOutcome::Installed)
+            continue;
+        lines += std::string(report.rows[i].className) + " " + report.rows[i].selector + " not installed: " + notInstalledReason(report.outcomes[i]) + "\n";
+    }
+    return lines;
+}
+
 } // namespace igtarvo

@@ -22,4 +22,9 @@ StartupReport startUpForProcess(const std::string& processName);
 // The load-time routine: start-up for the running process's own name.
 StartupReport startUp();
 
+// The rows that start-up did not put in place, in table order, one line each:
+// "Class selector not installed: reason" (the reason as notInstalledReason
+// words it).
+std::string describeUninstalledRows(const StartupReport& report);
+
 } // namespace igtarvo

@@ -9,6 +9,8 @@ namespace igtarvo {
 
 using namespace platform;
 
+namespace {
+
 Previous<void(id, StoreMergeCompletion)> g_SoftwareUpdatesStore_mergeAvailableUpdates;
 
 namespace {
@@ -80,6 +82,16 @@ void SoftwareUpdatesStore_mergeAvailableUpdates(id self, SEL _cmd, id updates, S
     }
     auto unchangeable = NSArray::create(filtered->items());
     g_SoftwareUpdatesStore_mergeAvailableUpdates(self, _cmd, unchangeable.get(), std::move(completion));
+}
+
+} // namespace
+
+HookRows updateFilterRows()
+{
+    return {
+        replaced<g_SoftwareUpdatesStore_mergeAvailableUpdates, &SoftwareUpdatesStore_mergeAvailableUpdates>(
+            kStoreProcess, "SoftwareUpdatesStore", "_mergeAvailableUpdates:withCompletionBlock:"),
+    };
 }
 
 } // namespace igtarvo

@@ -1,5 +1,5 @@
 #pragma once
-// The store update filter (row 40, in itunesstored): an offered Instagram
+// The store update filter, in itunesstored: an offered Instagram
 // update stays only when it offers exactly the newest supported version.
 
 #include "core/Hooking.h"
@@ -11,7 +11,7 @@ namespace igtarvo {
 // The store's own completion block, handed on untouched.
 using StoreMergeCompletion = std::function<void(id)>;
 
-extern Previous<void(id, StoreMergeCompletion)> g_SoftwareUpdatesStore_mergeAvailableUpdates;
-void SoftwareUpdatesStore_mergeAvailableUpdates(id self, SEL _cmd, id updates, StoreMergeCompletion completion);
+// SoftwareUpdatesStore _mergeAvailableUpdates:withCompletionBlock: (replaced).
+HookRows updateFilterRows();
 
 } // namespace igtarvo

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -34,11 +35,14 @@ std::string processIdFile(const std::string& processName)
 int runHostProgram(int argc, char** argv, const HostProgram& program)
 {
     bool printHookChanges = false;
+    bool printUninstalledHooks = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc)
             Device::setRoot(argv[++i]);
         else if (std::strcmp(argv[i], "--print-hook-changes") == 0)
             printHookChanges = true;
+        else if (std::strcmp(argv[i], "--print-uninstalled-hooks") == 0)
+            printUninstalledHooks = true;
     }
     Device::putProgramsOnSearchPath();
     std::string name = platform::str(platform::NSProcessInfo::processInfo()->processName());
@@ -52,6 +56,12 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
     if (printHookChanges) {
         for (auto& change : ClassSnapshot::take().changesSince(before))
             std::printf("%s\n", change.c_str());
+        if (printUninstalledHooks) {
+            // The system's own account of what it did not put in place.
+            using Report = const char* (*)();
+            if (auto uninstalled = reinterpret_cast<Report>(dlsym(RTLD_DEFAULT, "igTarvoUninstalledHooks")))
+                std::fputs(uninstalled(), stdout);
+        }
         return report.errors.empty() ? 0 : 1;
     }
 

@@ -6,7 +6,7 @@
 // ends it. Names are plain names. Requests that would be refused (an unknown
 // account, an account that exists already, a name that cannot be one path
 // component) are checked before the manager is built, so they change nothing
-// on disk.
+// on disk; what the manager refuses or takes back is reported the same way.
 
 #include "accounts/AccountNames.h"
 #include "accounts/DirectoryWalk.h"
@@ -135,6 +135,22 @@ void printMoves(const Snapshot& before, const Snapshot& after)
         std::printf("  deleted, last in %s: %s\n", placeLabel(place).c_str(), joined(names).c_str());
 }
 
+// Says on one line why the manager refused or took back an operation.
+int failed(const std::string& verb, const igtarvo::AccountOutcome& outcome)
+{
+    std::string what = outcome.status == igtarvo::AccountOutcome::Status::Undone ? " (undone; nothing changed)" : " (nothing changed)";
+    return fail("accounts " + verb + ": " + outcome.reason + what);
+}
+
+// Says what the operation left where it was or set aside.
+void printLeftovers(const igtarvo::AccountOutcome& outcome)
+{
+    for (auto& path : outcome.keptAside)
+        std::printf("  kept aside (the container held an entry of that name): %s\n", Device::devicePath(path).c_str());
+    for (auto& path : outcome.leftInPlace)
+        std::printf("  left in place (not an account's data): %s\n", Device::devicePath(path).c_str());
+}
+
 std::string currentName(TarvoManager& manager)
 {
     return platform::str(manager.currentAccountName().get());
@@ -150,7 +166,7 @@ int list(bool json)
         if (plain)
             names.push_back(*plain);
         else
-            std::fprintf(stderr, "igtarvo: accounts list: the entry %s of the list is not a stored account name; left out\n", quoted(platform::str(entry.get())).c_str());
+            std::fprintf(stderr, "igtarvo: accounts list: the entry %s of the list is not a stored account name; left out (igtarvo accounts remove --stored takes it off)\n", quoted(platform::str(entry.get())).c_str());
     }
     if (json) {
         std::string text = "{\"accounts\": [";
@@ -179,10 +195,13 @@ int add(const std::string& name)
     bool wasRunning = manager->isInstagramRunning();
     std::string previous = currentName(*manager);
     Snapshot before = takeSnapshot(*manager);
-    manager->addAccount(ns(name), nullptr);
+    auto outcome = manager->addAccount(ns(name), nullptr);
+    if (!outcome.succeeded())
+        return failed("add", outcome);
     std::printf("added %s and made it the active account (before: %s)%s\n", quoted(name).c_str(),
         previous.empty() ? "none" : quoted(previous).c_str(), wasRunning ? "; Instagram was ended" : "");
     printMoves(before, takeSnapshot(*manager));
+    printLeftovers(outcome);
     return 0;
 }
 
@@ -202,10 +221,13 @@ int switchTo(const std::string& name)
     }
     bool wasRunning = manager->isInstagramRunning();
     Snapshot before = takeSnapshot(*manager);
-    manager->switchToAccount(ns(name), nullptr);
+    auto outcome = manager->switchToAccount(ns(name), nullptr);
+    if (!outcome.succeeded())
+        return failed("switch", outcome);
     std::printf("switched from %s to %s%s\n", previous.empty() ? "no account" : quoted(previous).c_str(), quoted(name).c_str(),
         wasRunning ? "; Instagram was ended" : "");
     printMoves(before, takeSnapshot(*manager));
+    printLeftovers(outcome);
     return 0;
 }
 
@@ -230,9 +252,9 @@ int rename(const std::string& from, const std::string& to)
         return fail("accounts rename: there is already an account named " + quoted(to));
     if (::lstat((base + "/" + from).c_str(), &st) != 0)
         return fail("accounts rename: the directory of " + quoted(from) + " is missing; nothing was renamed");
-    manager->renameAccount(ns(from), ns(to));
-    if (!manager->hasAccountWithName(ns(to)))
-        return fail("accounts rename: " + quoted(from) + " could not be renamed");
+    auto outcome = manager->renameAccount(ns(from), ns(to));
+    if (!outcome.succeeded())
+        return failed("rename", outcome);
     std::printf("renamed %s to %s%s\n", quoted(from).c_str(), quoted(to).c_str(), currentName(*manager) == to ? " (the active account; its data stayed in the container)" : "");
     return 0;
 }
@@ -249,13 +271,31 @@ int remove(const std::string& name)
     bool wasActive = currentName(*manager) == name;
     bool wasRunning = manager->isInstagramRunning();
     Snapshot before = takeSnapshot(*manager);
-    manager->removeAccountForUsername(ns(igtarvo::storedAccountName(name)), nullptr);
+    auto outcome = manager->removeAccountForUsername(ns(igtarvo::storedAccountName(name)), nullptr);
+    if (!outcome.succeeded())
+        return failed("remove", outcome);
     std::string now = currentName(*manager);
     std::printf("removed %s", quoted(name).c_str());
     if (wasActive)
         std::printf(now.empty() ? "; it was the only account, so there is no active account now" : "; it was active, so %s is active now", quoted(now).c_str());
     std::printf("%s\n", wasActive && !now.empty() && wasRunning ? "; Instagram was ended" : "");
     printMoves(before, takeSnapshot(*manager));
+    printLeftovers(outcome);
+    return 0;
+}
+
+// Takes an entry of the list that stands for no usable name (a hand-edited
+// domain) off the list; no file is touched.
+int removeStored(const std::string& stored)
+{
+    auto manager = TarvoManager::sharedManager();
+    auto plain = igtarvo::plainAccountName(stored);
+    if (plain && igtarvo::isUsableAccountName(*plain))
+        return fail("accounts remove --stored: " + quoted(stored) + " stands for the account " + quoted(*plain) + "; remove it by that name");
+    auto outcome = manager->removeAccountForUsername(ns(stored), nullptr);
+    if (!outcome.succeeded())
+        return failed("remove", outcome);
+    std::printf("removed the entry %s from the list; no file was touched\n", quoted(stored).c_str());
     return 0;
 }
 
@@ -283,6 +323,8 @@ int accountsCommand(const Invocation& inv)
         return expect(1, "switch NAME") ? 1 : switchTo(args[1]);
     if (verb == "rename")
         return expect(2, "rename OLD NEW") ? 1 : rename(args[1], args[2]);
+    if (verb == "remove" && args.size() == 3 && args[1] == "--stored")
+        return removeStored(args[2]);
     if (verb == "remove")
         return expect(1, "remove NAME") ? 1 : remove(args[1]);
     return fail("accounts: unknown verb '" + verb + "'");
@@ -295,5 +337,6 @@ IGTARVO_COMMAND("accounts",
     "  accounts add NAME          end Instagram, keep the active account's data and start NAME empty\n"
     "  accounts switch NAME       end Instagram and exchange the container's data for NAME's\n"
     "  accounts rename OLD NEW    rename an account (its data stays where it is)\n"
-    "  accounts remove NAME       remove an account and its data (switching away first if it is active)",
+    "  accounts remove NAME       remove an account and its data (switching away first if it is active)\n"
+    "  accounts remove --stored TEXT  take a list entry that is no account name off the list",
     accountsCommand);

@@ -7,6 +7,8 @@
 
 namespace igtarvo {
 
+namespace {
+
 Previous<RefPtr<Object>(id)> g_IGFeedItemTextCell_styledStringForLikes;
 
 RefPtr<Object> IGFeedItemTextCell_styledStringForLikes(id self, SEL _cmd, id feedItem)
@@ -19,6 +21,16 @@ RefPtr<Object> IGFeedItemTextCell_styledStringForLikes(id self, SEL _cmd, id fee
     std::snprintf(text, sizeof text, "%d likes", int(instagram::likeCount(instagram::feedItem(self))));
     instagram::mf_setString(instagram::attributedString(styled), platform::ns(text).get());
     return styled;
+}
+
+} // namespace
+
+HookRows likeCountRows()
+{
+    return {
+        replaced<g_IGFeedItemTextCell_styledStringForLikes, &IGFeedItemTextCell_styledStringForLikes>(
+            kInstagramProcess, "IGFeedItemTextCell", "styledStringForLikesWithFeedItem:"),
+    };
 }
 
 } // namespace igtarvo

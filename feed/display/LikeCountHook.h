@@ -12,7 +12,6 @@ inline constexpr long kLikeCountTextLastBuild = 17882765;
 
 // IGFeedItemTextCell styledStringForLikesWithFeedItem:. Calls Instagram's and
 // answers its styled string, its characters replaced on older builds.
-extern Previous<RefPtr<Object>(id)> g_IGFeedItemTextCell_styledStringForLikes;
-RefPtr<Object> IGFeedItemTextCell_styledStringForLikes(id self, SEL _cmd, id feedItem);
+HookRows likeCountRows();
 
 } // namespace igtarvo

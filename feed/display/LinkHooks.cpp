@@ -41,6 +41,8 @@ void applyLinks(const Ref<Object>& view, const Ref<Object>& styled, const std::s
 
 } // namespace
 
+namespace {
+
 Previous<void(CGRect)> g_IGCoreTextView_setFrame;
 
 void IGCoreTextView_setFrame(id self, SEL _cmd, CGRect frame)
@@ -76,6 +78,23 @@ void IGFeedItemTextCell_coreTextViewDidTapOnString(id self, SEL _cmd, id textVie
     }
     if (auto opened = addressToOpen(address))
         UIApplication::sharedApplication()->openURL(opened.get());
+}
+
+} // namespace
+
+HookRows linkMarkingRows()
+{
+    return {
+        replaced<g_IGCoreTextView_setFrame, &IGCoreTextView_setFrame>(kInstagramProcess, "IGCoreTextView", "setFrame:"),
+    };
+}
+
+HookRows linkTapRows()
+{
+    return {
+        replaced<g_IGFeedItemTextCell_coreTextViewDidTapOnString, &IGFeedItemTextCell_coreTextViewDidTapOnString>(
+            kInstagramProcess, "IGFeedItemTextCell", "coreTextView:didTapOnString:URL:"),
+    };
 }
 
 } // namespace igtarvo

@@ -14,14 +14,12 @@ namespace igtarvo {
 // links on the main queue, where the view then takes its styled string anew
 // and is redrawn. Marks are applied only while the view still shows the
 // same text that was searched.
-extern Previous<void(platform::CGRect)> g_IGCoreTextView_setFrame;
-void IGCoreTextView_setFrame(id self, SEL _cmd, platform::CGRect frame);
+HookRows linkMarkingRows();
 
 // IGFeedItemTextCell coreTextView:didTapOnString:URL:. Instagram handles its
 // own "instagram://" addresses (and taps without an address); any other
 // address is opened by the application, completed with "mailto://" or
 // "http://" when it has no scheme. Main thread.
-extern Previous<void(id, id, id)> g_IGFeedItemTextCell_coreTextViewDidTapOnString;
-void IGFeedItemTextCell_coreTextViewDidTapOnString(id self, SEL _cmd, id textView, id string, id url);
+HookRows linkTapRows();
 
 } // namespace igtarvo

@@ -24,6 +24,8 @@ UINavigationItem* asNavigationItem(id object)
 
 bool layoutButtonPlaced() { return g_added; }
 
+namespace {
+
 Previous<bool()> g_IGMainFeedViewController_showRefreshButton;
 
 bool IGMainFeedViewController_showRefreshButton(id, SEL)
@@ -90,6 +92,25 @@ void IGMainFeedViewController_tarvo_changeLayout(id self, SEL, id)
     auto* navigationItem = asNavigationItem(item);
     if (navigationItem && navigationItem->leftBarButtonItem())
         navigationItem->leftBarButtonItem()->setImage(UIImage::imageNamed(ns(icon).get()).get());
+}
+
+} // namespace
+
+HookRows mainFeedRows()
+{
+    return {
+        replacedWithoutFallback<g_IGMainFeedViewController_showRefreshButton, &IGMainFeedViewController_showRefreshButton>(
+            kInstagramProcess, "IGMainFeedViewController", "showRefreshButton"),
+        replaced<g_IGMainFeedViewController_setShowRefreshButton, &IGMainFeedViewController_setShowRefreshButton>(
+            kInstagramProcess, "IGMainFeedViewController", "setShowRefreshButton:"),
+        replaced<g_IGMainFeedViewController_viewWillAppear, &IGMainFeedViewController_viewWillAppear>(
+            kInstagramProcess, "IGMainFeedViewController", "viewWillAppear:"),
+        replaced<g_IGMainFeedViewController_viewDidLoad, &IGMainFeedViewController_viewDidLoad>(
+            kInstagramProcess, "IGMainFeedViewController", "viewDidLoad"),
+        replaced<g_IGMainFeedViewController_navigationItem, &IGMainFeedViewController_navigationItem>(
+            kInstagramProcess, "IGMainFeedViewController", "navigationItem"),
+        added<&IGMainFeedViewController_tarvo_changeLayout>(kInstagramProcess, "IGMainFeedViewController", "tarvo_changeLayout:", "v@:@"),
+    };
 }
 
 } // namespace igtarvo

@@ -12,30 +12,15 @@ inline constexpr const char* kLayoutGridIcon = "feedtoggle-grid-icon";
 inline constexpr const char* kLayoutListIcon = "feedtoggle-list-icon";
 
 // IGMainFeedViewController showRefreshButton: always yes; Instagram's is never asked.
-extern Previous<bool()> g_IGMainFeedViewController_showRefreshButton;
-bool IGMainFeedViewController_showRefreshButton(id self, SEL _cmd);
-
 // IGMainFeedViewController setShowRefreshButton:: Instagram's, always with yes.
-extern Previous<void(bool)> g_IGMainFeedViewController_setShowRefreshButton;
-void IGMainFeedViewController_setShowRefreshButton(id self, SEL _cmd, bool shown);
-
 // IGMainFeedViewController viewWillAppear:: reloads the inbox, then Instagram's.
-extern Previous<void(bool)> g_IGMainFeedViewController_viewWillAppear;
-void IGMainFeedViewController_viewWillAppear(id self, SEL _cmd, bool animated);
-
 // IGMainFeedViewController viewDidLoad: Instagram's, then asks for the
 // navigation item so that the layout button is in place early.
-extern Previous<void()> g_IGMainFeedViewController_viewDidLoad;
-void IGMainFeedViewController_viewDidLoad(id self, SEL _cmd);
-
 // IGMainFeedViewController navigationItem: Instagram's item; the first one
 // asked for in the process gets the layout button (grid picture) on its left.
-extern Previous<RefPtr<Object>()> g_IGMainFeedViewController_navigationItem;
-RefPtr<Object> IGMainFeedViewController_navigationItem(id self, SEL _cmd);
-
 // IGMainFeedViewController tarvo_changeLayout: (added): layout 1 becomes 2
 // with the list picture, anything else 1 with the grid picture.
-void IGMainFeedViewController_tarvo_changeLayout(id self, SEL _cmd, id sender);
+HookRows mainFeedRows();
 
 // Whether the layout button has been placed in this process (never cleared).
 bool layoutButtonPlaced();

@@ -62,6 +62,8 @@ bool belongsToScreenWithOwnTime(id cell)
 
 } // namespace
 
+namespace {
+
 Previous<RefPtr<Object>()> g_IGFeedItemHeader_timestampLabel;
 Previous<RefPtr<Object>()> g_IGFeedItemHeader_timestampButton;
 Previous<RefPtr<Object>()> g_IGTimeStampHeaderView_timestampLabel;
@@ -111,6 +113,24 @@ RefPtr<Object> IGFeedItemTextCell_timeStampLabel(id self, SEL _cmd)
         setLabelText(label, date);
     }
     return label;
+}
+
+} // namespace
+
+HookRows postTimeHeaderRows()
+{
+    return {
+        replaced<g_IGFeedItemHeader_timestampLabel, &IGFeedItemHeader_timestampLabel>(kInstagramProcess, "IGFeedItemHeader", "timestampLabel"),
+        replaced<g_IGFeedItemHeader_timestampButton, &IGFeedItemHeader_timestampButton>(kInstagramProcess, "IGFeedItemHeader", "timestampButton"),
+        replaced<g_IGTimeStampHeaderView_timestampLabel, &IGTimeStampHeaderView_timestampLabel>(kInstagramProcess, "IGTimeStampHeaderView", "timestampLabel"),
+    };
+}
+
+HookRows postTimeTextCellRows()
+{
+    return {
+        replaced<g_IGFeedItemTextCell_timeStampLabel, &IGFeedItemTextCell_timeStampLabel>(kInstagramProcess, "IGFeedItemTextCell", "timeStampLabel"),
+    };
 }
 
 } // namespace igtarvo

@@ -9,22 +9,14 @@
 namespace igtarvo {
 
 // IGFeedItemHeader timestampLabel: the label shows the header's post time.
-extern Previous<RefPtr<Object>()> g_IGFeedItemHeader_timestampLabel;
-RefPtr<Object> IGFeedItemHeader_timestampLabel(id self, SEL _cmd);
-
 // IGFeedItemHeader timestampButton: the button's normal title shows it.
-extern Previous<RefPtr<Object>()> g_IGFeedItemHeader_timestampButton;
-RefPtr<Object> IGFeedItemHeader_timestampButton(id self, SEL _cmd);
-
 // IGTimeStampHeaderView timestampLabel: the label shows the view's own date.
-extern Previous<RefPtr<Object>()> g_IGTimeStampHeaderView_timestampLabel;
-RefPtr<Object> IGTimeStampHeaderView_timestampLabel(id self, SEL _cmd);
+HookRows postTimeHeaderRows();
 
 // IGFeedItemTextCell timeStampLabel: in the main feed, a profile or a single
 // post the cell shows no time (label hidden, time stamp off); elsewhere a
 // caption cell (cell type 0) shows the post time; other cells are left as
 // they are. A cell that answers no cellType always shows the post time.
-extern Previous<RefPtr<Object>()> g_IGFeedItemTextCell_timeStampLabel;
-RefPtr<Object> IGFeedItemTextCell_timeStampLabel(id self, SEL _cmd);
+HookRows postTimeTextCellRows();
 
 } // namespace igtarvo

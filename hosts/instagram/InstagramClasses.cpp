@@ -1,4 +1,6 @@
 #include "hosts/instagram/InstagramClasses.h"
+#include "hosts/instagram/IGAlertBar.h"
+#include "hosts/instagram/IGAlertHUD.h"
 #include "hosts/instagram/IGAttributedStringAdditions.h"
 #include "hosts/instagram/IGAuthHelper.h"
 #include "hosts/instagram/IGCoreTextView.h"
@@ -13,6 +15,7 @@
 #include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/IGTimeStampHeaderView.h"
 #include "hosts/instagram/IGUserDetailViewController.h"
+#include "hosts/instagram/IGVideo.h"
 
 namespace hosts::instagram {
 
@@ -33,6 +36,10 @@ void registerInstagramClasses()
     IGSingleFeedViewController::staticClass();
     IGDirectThreadStore::staticClass();
     IGAuthHelper::staticClass();
+    // Media: a post's video and the feedback of saves.
+    IGVideo::staticClass();
+    IGAlertBar::staticClass();
+    IGAlertHUD::staticClass();
 }
 
 } // namespace hosts::instagram

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -366,6 +367,36 @@ DirectoryListing NSFileManager::contentsOfDirectoryAtPath(const std::string& pat
 RefPtr<NSDirectoryEnumerator> NSFileManager::enumeratorAtPath(const std::string& path) const
 {
     return objc::make<NSDirectoryEnumerator>(withoutTrailingSlashes(path));
+}
+
+size_t NSFileManager::removeAbandonedMoves(const std::string& directory) const
+{
+    // The names siblingName gives: ".<name>.<purpose>-<pid>-<counter>".
+    size_t removed = 0;
+    std::vector<std::string> names;
+    if (readNames(directory, names))
+        return 0;
+    for (auto& name : names) {
+        if (name.size() < 2 || name[0] != '.')
+            continue;
+        auto dot = name.rfind('.');
+        if (dot == 0 || dot == std::string::npos)
+            continue;
+        std::string work = name.substr(dot + 1);
+        std::string purpose = work.substr(0, work.find('-'));
+        if (purpose != "moving" && purpose != "moved")
+            continue;
+        std::string rest = work.substr(purpose.size());
+        unsigned long pid = 0, counter = 0;
+        char tail = 0;
+        if (std::sscanf(rest.c_str(), "-%lu-%lu%c", &pid, &counter, &tail) != 2 || pid == 0)
+            continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue; // its process still runs (or cannot be asked): not abandoned
+        if (!removeTree(join(directory, name)))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace platform

@@ -92,6 +92,11 @@ public:
     // A pre-order walk of the tree under path; nothing when path is not a
     // readable directory or is a symbolic link (to a directory or not).
     RefPtr<NSDirectoryEnumerator> enumeratorAtPath(const std::string& path) const;
+    // Removes, from a directory's top level, what a move across file systems
+    // left when its process ended in the middle of it: a partial copy, or a
+    // source whose complete copy had already taken its place. What a running
+    // process is moving stays. Answers how many entries went.
+    size_t removeAbandonedMoves(const std::string& directory) const;
 };
 
 } // namespace platform

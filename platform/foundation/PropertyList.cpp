@@ -4,6 +4,7 @@
 #include <plist/plist.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -252,7 +253,10 @@ bool writePropertyListFile(id plist, const std::string& path, PropertyListFormat
     auto bytes = dataFromPropertyList(plist, format);
     if (!bytes)
         return false;
-    std::string temporary = path + ".tmp." + std::to_string(::getpid());
+    // A name of this write alone: two threads of one process that write the
+    // same file must not share (and interleave in) one temporary file.
+    static std::atomic<unsigned> writes { 0 };
+    std::string temporary = path + ".tmp." + std::to_string(::getpid()) + "-" + std::to_string(writes.fetch_add(1));
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)

@@ -1,5 +1,6 @@
 #include "tests/accounts/AccountsFixture.h"
 
+#include <functional>
 #include <sys/stat.h>
 
 using namespace accountstest;
@@ -71,30 +72,62 @@ TEST_F(AccountOperations, AddingPutsTheActiveAccountsDataAwayAndStartsTheNewAcco
 TEST_F(AccountOperations, ACaptureDestinationThatExistsIsMergedEntryByEntryAndNotCleared)
 {
     writeText(accountDir("Default") + "/Documents/kept.txt", "already in the account\n");
-    writeText(accountDir("Default") + "/Documents/clash.txt", "account's copy\n");
-    writeText(container() + "/Documents/clash.txt", "container's copy\n");
 
-    m_manager->addAccount(ns("B"), nullptr);
+    auto outcome = m_manager->addAccount(ns("B"), nullptr);
 
-    EXPECT_EQ(entries(accountDir("Default") + "/Documents"), (std::vector<std::string> { "clash.txt", "feed-cache.db", "kept.txt" }));
-    EXPECT_EQ(readText(accountDir("Default") + "/Documents/clash.txt"), "account's copy\n");
+    EXPECT_EQ(outcome.status, igtarvo::AccountOutcome::Status::Done) << outcome.reason;
+    EXPECT_EQ(entries(accountDir("Default") + "/Documents"), (std::vector<std::string> { "feed-cache.db", "kept.txt" }));
+    EXPECT_EQ(readText(accountDir("Default") + "/Documents/kept.txt"), "already in the account\n");
     EXPECT_EQ(readText(accountDir("Default") + "/Documents/feed-cache.db"), kDefaultsFeed);
-    EXPECT_EQ(entries(container() + "/Documents"), std::vector<std::string> { "clash.txt" }) << "an entry that could not move stays";
-    EXPECT_EQ(readText(container() + "/Documents/clash.txt"), "container's copy\n");
+    EXPECT_TRUE(entries(container() + "/Documents").empty());
     EXPECT_EQ(movableContainerEntries(), kUsualEntries) << "the fresh directories are made around what stayed";
 }
 
-TEST_F(AccountOperations, NothingMovesThroughALinkInAnAccountDirectory)
+// An add whose capture would leave part of the active account's data in the
+// container (an entry in the way, a link where a directory should be) would
+// hand that data to the new account: it is taken back whole instead.
+TEST_F(AccountOperations, AnAddWhoseCaptureCannotTakeEverythingIsUndoneAndSaysWhy)
 {
     std::string outside = root() + "/outside";
     fs::create_directories(outside);
-    fs::create_directory_symlink(outside, accountDir("Default") + "/Documents");
+    struct Obstacle {
+        const char* what;
+        std::function<void()> put;
+        const char* entry;
+    };
+    std::vector<Obstacle> obstacles {
+        { "an entry of the same name", [&] {
+             writeText(accountDir("Default") + "/Documents/clash.txt", "account's copy\n");
+             writeText(container() + "/Documents/clash.txt", "container's copy\n");
+         },
+            "Documents/clash.txt" },
+        { "a link", [&] { fs::create_directory_symlink(outside, accountDir("Default") + "/Library"); }, "Library" },
+    };
+    for (auto& obstacle : obstacles) {
+        obstacle.put();
+        auto before = treeState(root());
+        int ran = 0;
+        auto outcome = m_manager->addAccount(ns("B"), [&] { ++ran; });
 
-    m_manager->addAccount(ns("B"), nullptr);
-
-    EXPECT_TRUE(entries(outside).empty());
-    EXPECT_EQ(readText(container() + "/Documents/feed-cache.db"), kDefaultsFeed) << "what could not move stays";
-    EXPECT_EQ(entries(accountDir("Default")), kUsualEntries);
+        EXPECT_EQ(outcome.status, igtarvo::AccountOutcome::Status::Undone) << obstacle.what;
+        EXPECT_NE(outcome.reason.find(obstacle.entry), std::string::npos) << outcome.reason;
+        EXPECT_EQ(ran, 1);
+        auto after = treeState(root());
+        std::erase_if(after, [](const std::string& e) { return e.starts_with("var/log/"); });
+        std::erase_if(before, [](const std::string& e) { return e.starts_with("var/log/"); });
+        EXPECT_EQ(after, before) << obstacle.what;
+        EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
+        EXPECT_EQ(storedList(), std::vector<std::string> { stored("Default") });
+        EXPECT_EQ(storedCurrent(), "Default");
+        EXPECT_FALSE(fs::exists(journalFile()));
+        EXPECT_TRUE(entries(outside).empty());
+        fs::remove(accountDir("Default") + "/Documents/clash.txt");
+        fs::remove(container() + "/Documents/clash.txt");
+    }
+    // A later manager finds nothing to finish.
+    auto next = TarvoManager::create();
+    EXPECT_EQ(listOf(*next), std::vector<std::string> { stored("Default") });
+    EXPECT_EQ(readText(container() + "/Documents/feed-cache.db"), kDefaultsFeed);
 }
 
 TEST_F(AccountOperations, AddingWithoutAnActiveAccountAdoptsTheLiveData)
@@ -304,19 +337,43 @@ TEST_F(AccountOperations, RemovingANameThatIsNotListedStillRemovesItsDirectory)
     EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
 }
 
-TEST_F(AccountOperations, RemovingRefusesStoredNamesThatDoNotStandForOnePathComponent)
+TEST_F(AccountOperations, AListedEntryThatStandsForNoUsableNameOnlyLeavesTheList)
 {
-    m_manager->accounts()->addObject(ns("Li4="));
+    // A hand-edited domain: "..", text that is not Base64, and bytes that are not UTF-8.
+    for (const char* entry : { "Li4=", "!!!", "/w==" })
+        m_manager->accounts()->addObject(ns(entry));
     m_manager->storeAccounts();
+    auto before = treeState(root());
+    std::erase_if(before, [](const std::string& e) { return e.find("com.zr4.igtarvo.plist") != std::string::npos; });
+
+    for (const char* entry : { "Li4=", "!!!", "/w==" }) {
+        int ran = 0;
+        auto outcome = m_manager->removeAccountForUsername(ns(entry), [&] { ++ran; });
+        EXPECT_EQ(outcome.status, igtarvo::AccountOutcome::Status::Done) << entry << ": " << outcome.reason;
+        EXPECT_EQ(ran, 1);
+    }
+
+    EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
+    EXPECT_EQ(storedList(), std::vector<std::string> { stored("Default") });
+    EXPECT_EQ(storedCurrent(), "Default");
+    auto after = treeState(root());
+    std::erase_if(after, [](const std::string& e) { return e.find("com.zr4.igtarvo.plist") != std::string::npos; });
+    EXPECT_EQ(after, before) << "no file but the domain changed";
+}
+
+TEST_F(AccountOperations, RemovingRefusesUnlistedStoredNamesThatDoNotStandForOnePathComponent)
+{
     auto before = treeState(root());
     // Not Base64, "..", ".", "", "a/b", "x\0y", and bytes that are not UTF-8.
     for (const char* name : { "!!!", "Li4=", "Lg==", "", "YS9i", "eAB5", "/w==" }) {
-        int ran = completions([&](auto done) { m_manager->removeAccountForUsername(ns(name), done); });
+        int ran = 0;
+        auto outcome = m_manager->removeAccountForUsername(ns(name), [&] { ++ran; });
+        EXPECT_EQ(outcome.status, igtarvo::AccountOutcome::Status::Refused) << name;
         EXPECT_EQ(ran, 1) << name;
     }
-    m_manager->removeAccountForUsername(nullptr, nullptr);
+    EXPECT_EQ(m_manager->removeAccountForUsername(nullptr, nullptr).status, igtarvo::AccountOutcome::Status::Refused);
     EXPECT_EQ(treeState(root()), before);
-    EXPECT_EQ(listOf(*m_manager), (std::vector<std::string> { stored("Default"), "Li4=" }));
+    EXPECT_EQ(listOf(*m_manager), std::vector<std::string> { stored("Default") });
 }
 
 // Renaming -----------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "tests/accounts/AccountsFixture.h"
+#include "platform/foundation/Preferences.h"
 
 using namespace accountstest;
 
@@ -130,4 +131,84 @@ TEST_F(AccountsCommand, ADeviceThatIsNotThereIsReportedAndNotMade)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(lines(result.err).size(), 1u);
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// Refusals that only the manager can see (what stands in an account's
+// directory place) reach the command as a result: one line, exit status 1,
+// and the device exactly as it was.
+TEST_F(AccountsCommand, WhatTheManagerRefusesIsReportedOnOneLineAndChangesNothing)
+{
+    ASSERT_EQ(accounts({ "add", "B" }).status, 0);
+    ASSERT_EQ(accounts({ "add", "C" }).status, 0);
+    writeText(container() + "/Documents/c.txt", "C's own\n");
+    std::string outside = root() + "/outside";
+    fs::create_directories(outside);
+    writeText(outside + "/keep.txt", "not an account's\n");
+    fs::remove_all(accountDir("B"));
+    fs::create_directory_symlink(outside, accountDir("B"));
+    writeText(accountDir("Z"), "a file where Z's directory would go\n");
+    waitForLaunchctl();
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    };
+    std::vector<Case> cases {
+        { { "switch", "B" }, "a link" },
+        { { "add", "Z" }, "not a directory" },
+    };
+    for (auto& c : cases) {
+        auto listBefore = accounts({ "list", "--json" }).out;
+        auto before = treeState(root());
+        auto result = accounts(c.args);
+        EXPECT_EQ(result.status, 1) << c.args[0];
+        EXPECT_EQ(result.out, "") << c.args[0];
+        EXPECT_EQ(lines(result.err).size(), 1u) << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+        EXPECT_EQ(accounts({ "list", "--json" }).out, listBefore);
+        EXPECT_EQ(treeState(root()), before) << c.args[0];
+    }
+    EXPECT_EQ(entries(outside), std::vector<std::string> { "keep.txt" });
+}
+
+TEST_F(AccountsCommand, RemovingTheActiveAccountWhoseDirectoryIsAFileIsRefusedAndChangesNothing)
+{
+    ASSERT_EQ(accounts({ "add", "B" }).status, 0);
+    fs::remove_all(accountDir("B"));
+    writeText(accountDir("B"), "a file where B's directory should be\n");
+    waitForLaunchctl();
+    auto listBefore = accounts({ "list", "--json" }).out;
+    ASSERT_EQ(listBefore, "{\"accounts\": [\"Default\", \"B\"], \"current\": \"B\"}\n");
+    auto before = treeState(root());
+
+    auto result = accounts({ "remove", "B" });
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(lines(result.err).size(), 1u) << result.err;
+    EXPECT_TRUE(result.err.starts_with("igtarvo: accounts remove: ")) << result.err;
+    EXPECT_EQ(accounts({ "list", "--json" }).out, listBefore);
+    EXPECT_EQ(treeState(root()), before);
+    // Add and switch keep working afterwards.
+    fs::remove(accountDir("B"));
+    EXPECT_EQ(accounts({ "add", "D" }).status, 0);
+    EXPECT_EQ(accounts({ "switch", "Default" }).status, 0);
+}
+
+TEST_F(AccountsCommand, AListEntryThatIsNoAccountNameCanBeTakenOffTheList)
+{
+    ASSERT_EQ(accounts({ "list" }).status, 0);
+    ASSERT_TRUE(platform::CFPreferencesSetMultiple(platform::NSDictionary::create({
+                                                        { "kAccounts", platform::NSArray::create({ platform::ns(stored("Default")), platform::ns("!!!") }) },
+                                                    }).get(),
+        nullptr, igtarvo::kTarvoPreferencesDomain, platform::kCFPreferencesCurrentUser, platform::kCFPreferencesAnyHost));
+    EXPECT_NE(accounts({ "list" }).err.find("--stored"), std::string::npos);
+
+    auto removed = accounts({ "remove", "--stored", "!!!" });
+    EXPECT_EQ(removed.status, 0) << removed.err;
+    EXPECT_EQ(storedList(), std::vector<std::string> { stored("Default") });
+    auto list = accounts({ "list" });
+    EXPECT_EQ(list.err, "");
+    EXPECT_EQ(accounts({ "remove", "--stored", "!!!" }).status, 1) << "no longer listed";
+    EXPECT_EQ(accounts({ "remove", "--stored", stored("Default") }).status, 1) << "a real account is removed by its name";
 }

@@ -254,3 +254,38 @@ TEST_F(InterruptedOperation, RemovingTheActiveAccountCutShortIsCompletedAndItsDa
     EXPECT_EQ(entries(accountsDir()), std::vector<std::string> { "B" });
     EXPECT_TRUE(entries(accountDir("B")).empty());
 }
+
+// Removing the active account ends Instagram and pauses before its first
+// change: killed there, it has changed nothing, and nothing is left to finish.
+TEST_F(InterruptedOperation, RemovingTheActiveAccountKilledDuringThePauseChangedNothing)
+{
+    layOutTwoAccounts();
+    InstagramProcess instagram(root());
+    ASSERT_TRUE(instagram.waitUntilRunning());
+    RunningCommand command({ "--root", root(), "accounts", "remove", "Default" });
+    bool cutShort = reachPoint(command, [&] { return !terminationRequests().empty(); });
+    command.kill();
+    ASSERT_TRUE(cutShort);
+    EXPECT_EQ(storedList(), (std::vector<std::string> { stored("Default"), stored("B") }));
+    EXPECT_EQ(storedCurrent(), "Default");
+
+    EXPECT_EQ(listAfterRecovery(), "{\"accounts\": [\"Default\", \"B\"], \"current\": \"Default\"}\n");
+    EXPECT_FALSE(fs::exists(journalFile()));
+    EXPECT_TRUE(holdsEntriesOf(container(), 'd', fixed()));
+    EXPECT_TRUE(holdsEntriesOf(accountDir("B"), 'b'));
+}
+
+// An inactive account's removal stores the shorter list before it discards the
+// directory: killed in between, the next manager discards it.
+TEST_F(InterruptedOperation, RemovingAnInactiveAccountCutShortIsCompleted)
+{
+    layOutTwoAccounts();
+    RunningCommand command({ "--root", root(), "accounts", "remove", "B" });
+    bool cutShort = reachPoint(command, [&] { return countEntries(accountDir("B")) <= kEntries / 2; });
+    command.kill();
+    ASSERT_TRUE(cutShort);
+
+    EXPECT_EQ(listAfterRecovery(), "{\"accounts\": [\"Default\"], \"current\": \"Default\"}\n");
+    EXPECT_FALSE(fs::exists(accountDir("B")));
+    EXPECT_TRUE(holdsEntriesOf(container(), 'd', fixed()));
+}

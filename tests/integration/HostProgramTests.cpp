@@ -69,6 +69,37 @@ TEST(HostPrograms, TheHooksCommandListsEveryChangeAndRefusesUnknownProcesses)
     EXPECT_NE(bad.finish(), 0);
 }
 
+TEST(HostPrograms, WithAllTheHooksCommandAlsoAccountsForEveryRowAndOnAFreshDeviceEveryRowInstalled)
+{
+    testsupport::TemporaryDevice device;
+    for (const char* process : { "Instagram", "SpringBoard", "itunesstored" }) {
+        auto plain = ChildProgram::start(build() + "/bin/igtarvo", "igtarvo", { "--root", device.root(), "hooks", process });
+        auto all = ChildProgram::start(build() + "/bin/igtarvo", "igtarvo", { "--root", device.root(), "hooks", process, "--all" });
+        std::string plainOut, allOut;
+        EXPECT_EQ(plain.finish(&plainOut), 0) << process;
+        EXPECT_EQ(all.finish(&allOut), 0) << process;
+        EXPECT_FALSE(plainOut.empty()) << process;
+        EXPECT_EQ(allOut, plainOut) << process;
+    }
+}
+
+TEST(HostPrograms, WithAllARowWhoseHostClassIsMissingIsListedAfterTheChangesWithItsReason)
+{
+    testsupport::TemporaryDevice device;
+    // SpringBoard's program run under Instagram's name: Instagram's rows find
+    // none of their classes.
+    fs::path dir = fs::path(device.root()) / "renamed";
+    fs::create_directories(dir);
+    fs::create_symlink(fs::path(build()) / "bin" / "SpringBoard", dir / "Instagram");
+    auto child = ChildProgram::start((dir / "Instagram").string(), "Instagram",
+        { "--root", device.root(), "--print-hook-changes", "--print-uninstalled-hooks" });
+    std::string out;
+    EXPECT_EQ(child.finish(&out), 0);
+    EXPECT_NE(out.find("IGTabBarController initializeViewControllersWithMainFeedSource: not installed: missing class\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("IGMainFeedViewController tarvo_changeLayout: not installed: missing class\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find(" replaced\n"), std::string::npos) << out;
+}
+
 TEST(HostPrograms, ARunningHostRecordsItsProcessUntilItIsEnded)
 {
     testsupport::TemporaryDevice device;

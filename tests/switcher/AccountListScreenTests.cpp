@@ -552,7 +552,7 @@ TEST_F(AccountListScreen, DeletingRemovesTheRowAndTheAccountsFolderAndKeepsTheSc
     });
 }
 
-TEST_F(AccountListScreen, DeletingAnEntryTheStoreCannotUseLeavesTheListAsItIs)
+TEST_F(AccountListScreen, DeletingAnEntryThatStandsForNoNameTakesItOffTheListAndTouchesNoFile)
 {
     inChild([] {
         // A list entry that is not the stored form of any name (the domain
@@ -564,13 +564,18 @@ TEST_F(AccountListScreen, DeletingAnEntryTheStoreCannotUseLeavesTheListAsItIs)
         CFPreferencesSetAppValue(igtarvo::kAccountsKey, NSArray::create(entries).get(), kDomain);
         auto shown = showPreparedList();
         ASSERT_EQ(shown.table()->numberOfRowsInSection(1), 3);
-        auto before = storeState();
+        auto containerBefore = treeState(container());
+        auto accountsBefore = treeState(platform::Device::path("/var/mobile/Library/Preferences/igTarvo"));
 
         EXPECT_TRUE(UserInput::chooseRowAction(shown.table(), 1, 2, "Delete"));
         RunLoop::runUntilIdle();
 
-        EXPECT_EQ(shown.table()->numberOfRowsInSection(1), 3);
-        EXPECT_EQ(storeState(), before);
+        EXPECT_EQ(shown.table()->numberOfRowsInSection(1), 2);
+        auto stored = CFPreferencesCopyAppValue(igtarvo::kAccountsKey, kDomain);
+        ASSERT_TRUE(objc::object_isKindOfClass(stored, NSArray::staticClass()));
+        EXPECT_EQ(static_cast<NSArray*>(stored.get())->count(), 2u);
+        EXPECT_EQ(treeState(container()), containerBefore);
+        EXPECT_EQ(treeState(platform::Device::path("/var/mobile/Library/Preferences/igTarvo")), accountsBefore);
         EXPECT_TRUE(isShown(shown.list.get()));
     });
 }

@@ -1,0 +1,85 @@
+// The method cache across selectors: a change to a class's methods must reach
+// every later send, also when sends of other selectors rebuild the cache in
+// between. Each test uses classes of its own, so no other test sees its changes.
+
+#include "platform/foundation/NSValues.h"
+#include "platform/objc/ClassBuilder.h"
+
+#include <gtest/gtest.h>
+
+using namespace objc;
+using platform::NSString;
+using platform::ns;
+
+namespace {
+
+class Instrument : public Object {
+    OBJC_CLASS(Instrument, Object)
+public:
+    static void registerMethods(ClassBuilder<Instrument>& b) { b.method<&Instrument::tune>("tune").method<&Instrument::play>("play"); }
+    RefPtr<NSString> tune() { return ns("tune"); }
+    RefPtr<NSString> play() { return ns("play"); }
+};
+OBJC_CLASS_DEFINE(Instrument)
+
+class Violin : public Instrument {
+    OBJC_CLASS(Violin, Instrument)
+public:
+    static void registerMethods(ClassBuilder<Violin>&) { }
+};
+OBJC_CLASS_DEFINE(Violin)
+
+class Cello : public Instrument {
+    OBJC_CLASS(Cello, Instrument)
+public:
+    static void registerMethods(ClassBuilder<Cello>&) { }
+};
+OBJC_CLASS_DEFINE(Cello)
+
+class Harp : public Instrument {
+    OBJC_CLASS(Harp, Instrument)
+public:
+    static void registerMethods(ClassBuilder<Harp>&) { }
+};
+OBJC_CLASS_DEFINE(Harp)
+
+std::string say(id receiver, const char* selector) { return platform::str(send<RefPtr<NSString>>(receiver, selector)); }
+
+RefPtr<Object> violinTune(id, SEL) { return ns("violin tune"); }
+RefPtr<Object> celloTune(id, SEL) { return ns("cello tune"); }
+RefPtr<Object> harpPlay(id, SEL) { return ns("harp play"); }
+
+}
+
+TEST(RuntimeCache, AnOverrideAddedAfterASendAnswersEvenWhenAnotherSelectorWasSentInBetween)
+{
+    auto violin = make<Violin>();
+    EXPECT_EQ(say(violin, "tune"), "tune"); // the inherited method is cached for Violin
+    ASSERT_TRUE(class_addMethod(Violin::staticClass(), sel_registerName("tune"), reinterpret_cast<IMP>(&violinTune), "@@:"));
+    EXPECT_EQ(say(violin, "play"), "play"); // a miss: the cache is built again
+    EXPECT_EQ(say(violin, "tune"), "violin tune");
+    EXPECT_EQ(say(make<Instrument>(), "tune"), "tune");
+}
+
+TEST(RuntimeCache, AnOverrideAddedToTheSuperclassReachesASubclassThatCachedTheOldOne)
+{
+    auto cello = make<Cello>();
+    auto harp = make<Harp>();
+    EXPECT_EQ(say(harp, "play"), "play");
+    EXPECT_EQ(say(harp, "tune"), "tune");
+    // Harp's superclass is Instrument, which has "play" itself: replace it there.
+    Method play = class_getInstanceMethod(Instrument::staticClass(), sel_registerName("play"));
+    IMP old = method_setImplementation(play, reinterpret_cast<IMP>(&harpPlay));
+    EXPECT_EQ(say(harp, "tune"), "tune");
+    EXPECT_EQ(say(harp, "play"), "harp play");
+    EXPECT_EQ(say(cello, "play"), "harp play");
+    method_setImplementation(play, old);
+    EXPECT_EQ(say(harp, "play"), "play");
+
+    // Many selectors sent between the change and the next send of "tune".
+    ASSERT_TRUE(class_addMethod(Cello::staticClass(), sel_registerName("tune"), reinterpret_cast<IMP>(&celloTune), "@@:"));
+    for (int i = 0; i < 40; ++i)
+        EXPECT_FALSE(respondsTo(cello.get(), ("unanswered" + std::to_string(i)).c_str()));
+    EXPECT_EQ(say(cello, "play"), "play");
+    EXPECT_EQ(say(cello, "tune"), "cello tune");
+}
