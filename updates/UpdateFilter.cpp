@@ -1,4 +1,5 @@
 #include "updates/UpdateFilter.h"
+#include "settings/TarvoSettings.h"
 #include "core/StoreSurface.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/NSValues.h"
@@ -56,6 +57,11 @@ bool offersSupportedVersion(const store::FirstOffer& offer, const std::optional<
 
 void SoftwareUpdatesStore_mergeAvailableUpdates(id self, SEL _cmd, id updates, StoreMergeCompletion completion)
 {
+    if (!TarvoSettings::boolForKey(kBlockUnsupportedUpdatesSetting, true)) {
+        // The person lets every update through.
+        g_SoftwareUpdatesStore_mergeAvailableUpdates(self, _cmd, updates, std::move(completion));
+        return;
+    }
     auto filtered = NSMutableArray::create();
     if (objc::object_isKindOfClass(updates, NSArray::staticClass()))
         filtered = NSMutableArray::create(static_cast<NSArray*>(updates)->items());

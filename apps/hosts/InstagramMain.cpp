@@ -4,17 +4,24 @@
 //
 //   long-press-profile   press and hold the profile tab
 //   state                "foreground" or "background"
+//   post-time SECONDS    the time text a feed post's header shows for a post
+//                        taken that many seconds ago
 
 #include "apps/hosts/HostProgram.h"
 #include "apps/simulator/DeviceLayout.h"
+#include "hosts/instagram/IGFeedItem.h"
+#include "hosts/instagram/IGFeedItemHeader.h"
 #include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIWindow.h"
 #include "platform/uikit/UserInput.h"
+
+#include <cstdlib>
 
 using namespace platform;
 using Args = std::vector<std::string>;
@@ -57,6 +64,18 @@ std::string longPressProfile(const Args&)
     return UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n";
 }
 
+std::string postTime(const Args& args)
+{
+    if (args.size() != 1)
+        return "error: say how many seconds ago the post was taken\n";
+    double ago = std::strtod(args[0].c_str(), nullptr);
+    double taken = NSDate::date()->timeIntervalSince1970() - ago;
+    auto header = hosts::instagram::IGFeedItemHeader::create(hosts::instagram::IGFeedItem::create(taken, 0).get());
+    // Instagram's own text until something changes it.
+    auto label = objc::send<objc::RefPtr<objc::Object>>(header, "timestampLabel");
+    return str(objc::send<objc::RefPtr<NSString>>(label, "text").get()) + "\n";
+}
+
 }
 
 int main(int argc, char** argv)
@@ -66,6 +85,7 @@ int main(int argc, char** argv)
         .launch = launch,
         .commands = {
             { "long-press-profile", longPressProfile },
+            { "post-time", postTime },
             { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
         },
     });

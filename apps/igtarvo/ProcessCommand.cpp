@@ -36,7 +36,7 @@ pid_t runningPid(const std::string& process)
 int launchCommand(const Invocation& inv)
 {
     if (inv.args.size() != 1)
-        return fail("launch: name one process: Instagram, SpringBoard or itunesstored");
+        return fail("launch: name one process: Instagram, SpringBoard, itunesstored, Preferences or igTarvoApp");
     const std::string& process = inv.args[0];
     std::string program = igtarvo::simulator::hostProgramPath(process);
     if (program.empty())

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -55,7 +56,65 @@ printf 'usage: launchctl stop LABEL\n' >&2
 exit 64
 )";
 
+// The device's killall: "killall NAME" ends the running host program of that
+// name (the process its pid file names, when that process still has the
+// name) and records it in the device's log. Like launchctl it uses shell
+// built-ins only, as callers may start it with an empty environment.
+constexpr const char* kKillallProgram = R"(#!/bin/sh
+device="${0%/*}/../.."
+if [ "$#" -ne 1 ] || [ -z "$1" ]; then
+    printf 'usage: killall NAME\n' >&2
+    exit 64
+fi
+case "$1" in
+    */*|.|..) printf 'No matching processes were found\n' >&2; exit 1 ;;
+esac
+pidfile="$device/var/run/igtarvo-processes/$1.pid"
+if [ -r "$pidfile" ] && read -r pid < "$pidfile" && [ -n "$pid" ] && [ -r "/proc/$pid/comm" ] && read -r comm < "/proc/$pid/comm" && [ "$comm" = "$1" ]; then
+    if kill -TERM "$pid" 2>/dev/null; then
+        printf 'killall %s %s\n' "$1" "$pid" >> "$device/var/log/killall.log"
+        exit 0
+    fi
+fi
+printf 'No matching processes were found\n' >&2
+exit 1
+)";
+
+void makeExecutable(const fs::path& file)
+{
+    fs::permissions(file, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+}
+
+// The settings panel's bundle: its Info.plist, its code and its resources,
+// and the Settings application's entry for it.
+void layOutSettingsBundle(const std::function<fs::path(const std::string&)>& at, const fs::path& build)
+{
+    fs::path bundle = at("/Library/PreferenceBundles/igTarvoSettings.bundle");
+    fs::create_directories(bundle);
+    writePropertyListFile(dict({ { "CFBundleIdentifier", ns("com.zr4.igtarvosettings") },
+                              { "CFBundleExecutable", ns("igTarvoSettings") },
+                              { "CFBundleName", ns("igTarvoSettings") },
+                              { "NSPrincipalClass", ns("igTarvoSettingsListController") } }),
+        (bundle / "Info.plist").string(), PropertyListFormat::XML);
+    link(build / "lib/libigTarvoSettings.so", bundle / "igTarvoSettings");
+    for (auto& entry : fs::directory_iterator(fs::path(sourceDirectory()) / "resources/igTarvoSettings.bundle"))
+        fs::copy_file(entry.path(), bundle / entry.path().filename());
+    fs::create_directories(at("/Library/PreferenceLoader/Preferences"));
+    writePropertyListFile(dict({ { "entry", dict({ { "bundle", ns("igTarvoSettings") }, { "cell", ns("PSLinkCell") },
+                                              { "isController", NSNumber::numberWithBool(true) }, { "label", ns("igTarvo") } }) } }),
+        at("/Library/PreferenceLoader/Preferences/igTarvoSettings.plist"), PropertyListFormat::XML);
+}
+
 } // namespace
+
+std::string sourceDirectory()
+{
+#ifdef IGTARVO_SOURCE_DIR
+    return IGTARVO_SOURCE_DIR;
+#else
+    return ".";
+#endif
+}
 
 std::string buildDirectory()
 {
@@ -145,7 +204,11 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         if (fs::is_directory(build / "resources/igTarvo.bundle"))
             fs::copy(build / "resources/igTarvo.bundle", at("/Library/Application Support/igTarvo/igTarvo.bundle"),
                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-        fs::create_directories(at("/Library/PreferenceBundles/igTarvoSettings.bundle"));
+        layOutSettingsBundle(at, build);
+        link(build / "bin/igTarvoApp", at("/Applications/igTarvoApp.app/igTarvoApp"));
+        link(build / "bin/Preferences", at("/Applications/Preferences.app/Preferences"));
+        writeText(at("/usr/bin/killall"), kKillallProgram);
+        makeExecutable(at("/usr/bin/killall"));
         fs::create_directories(at("/var/mobile/Media/DCIM"));
         fs::create_directories(at("/tmp"));
 
@@ -191,6 +254,10 @@ std::string hostProgramPath(const std::string& processName)
         return Device::path("/System/Library/CoreServices/SpringBoard.app/SpringBoard");
     if (processName == "itunesstored")
         return Device::path("/System/Library/PrivateFrameworks/iTunesStore.framework/Support/itunesstored");
+    if (processName == "Preferences")
+        return Device::path("/Applications/Preferences.app/Preferences");
+    if (processName == "igTarvoApp")
+        return Device::path("/Applications/igTarvoApp.app/igTarvoApp");
     return {};
 }
 

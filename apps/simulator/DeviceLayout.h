@@ -30,6 +30,8 @@ bool deviceExists(const std::string& root);
 
 // The build folder whose programs and libraries the device runs.
 std::string buildDirectory();
+// The source tree this build was made from (for resources the device copies).
+std::string sourceDirectory();
 
 // Device paths of the layout.
 inline constexpr const char* kAccountsDir = "/var/mobile/Library/Preferences/igTarvo";

@@ -1,4 +1,5 @@
 #include "feed/display/MainFeedHooks.h"
+#include "settings/TarvoSettings.h"
 
 #include "core/InstagramSurface.h"
 #include "platform/uikit/UIBarButtonItem.h"
@@ -64,7 +65,9 @@ RefPtr<Object> IGMainFeedViewController_navigationItem(id self, SEL _cmd)
     RefPtr<Object> item = g_IGMainFeedViewController_navigationItem(self, _cmd);
     // The flag is set only once a button is really in place: a controller
     // without a navigation item does not use up the one button.
-    if (!g_added) {
+    // The person may have switched the button off; the choice is read when
+    // the button would be added, so it takes effect when Instagram starts.
+    if (!g_added && TarvoSettings::boolForKey(kLayoutToggleButtonSetting, true)) {
         if (auto* navigationItem = asNavigationItem(item)) {
             auto image = UIImage::imageNamed(ns(kLayoutGridIcon).get());
             auto button = UIBarButtonItem::withImage(image.get(), UIBarButtonItemStylePlain, self, "tarvo_changeLayout:");

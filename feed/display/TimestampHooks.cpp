@@ -2,6 +2,7 @@
 
 #include "core/InstagramSurface.h"
 #include "feed/display/TarvoTimestamp.h"
+#include "settings/TarvoSettings.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UILabel.h"
 
@@ -13,10 +14,13 @@ using namespace platform;
 
 namespace {
 
-// The text for a date, or nil when there is no date: Instagram's own text
-// then stays.
+// The text for a date, or nil when there is no date or the person switched
+// exact times off: Instagram's own text then stays. The switch is read at
+// each use, so a change shows on the next label the feed asks for.
 RefPtr<NSString> textFor(id date)
 {
+    if (!TarvoSettings::boolForKey(kExactPostTimesSetting, true))
+        return nullptr;
     std::string text = TarvoTimestamp::combinedTextForDate(date);
     return text.empty() ? nullptr : RefPtr<NSString>(ns(text));
 }

@@ -1,10 +1,13 @@
 #include "platform/uikit/UIApplication.h"
+#include "platform/foundation/Device.h"
 #include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include <cctype>
 
 namespace platform {
 
@@ -43,6 +46,8 @@ void UIApplication::finishLaunching(NSDictionary* options)
 {
     if (m_delegate && objc::respondsTo(m_delegate.get(), "application:didFinishLaunchingWithOptions:"))
         objc::send<bool(id, NSDictionary*)>(m_delegate, "application:didFinishLaunchingWithOptions:", this, options);
+    else if (m_delegate && objc::respondsTo(m_delegate.get(), "applicationDidFinishLaunching:"))
+        objc::send<void(id)>(m_delegate, "applicationDidFinishLaunching:", this);
     NSNotificationCenter::defaultCenter()->postNotificationName(ns(UIApplicationDidFinishLaunchingNotification).get(), this);
 }
 
@@ -152,7 +157,44 @@ std::vector<Ref<NSURL>> UIApplication::openedURLs() const
 
 bool UIApplication::canOpenURL(NSURL* url) const
 {
-    return url && url->scheme();
+    if (!url || !url->scheme())
+        return false;
+    return deviceOpensScheme(url->scheme()->str());
+}
+
+bool deviceOpensScheme(const std::string& scheme)
+{
+    std::string wanted;
+    for (char c : scheme)
+        wanted += char(std::tolower(static_cast<unsigned char>(c)));
+    // The schemes of the device's installed apps: an array, or a text with
+    // the schemes separated by commas or spaces.
+    std::vector<std::string> schemes;
+    auto setting = Device::setting(kSettingURLSchemes);
+    if (objc::object_isKindOfClass(setting, NSArray::staticClass())) {
+        for (auto& item : static_cast<NSArray*>(setting.get())->items())
+            schemes.push_back(str(item.get()));
+    } else {
+        std::string text = setting ? str(setting.get()) : std::string(kDefaultURLSchemes);
+        std::string word;
+        for (char c : text + ",") {
+            if (c == ',' || c == ' ') {
+                if (!word.empty())
+                    schemes.push_back(word);
+                word.clear();
+            } else {
+                word += c;
+            }
+        }
+    }
+    for (auto& s : schemes) {
+        std::string lower;
+        for (char c : s)
+            lower += char(std::tolower(static_cast<unsigned char>(c)));
+        if (lower == wanted)
+            return true;
+    }
+    return false;
 }
 
 RefPtr<UIResponder> UIApplication::nextResponder() const

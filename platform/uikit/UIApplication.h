@@ -17,6 +17,14 @@ class UIWindow;
 // Posted once the application has finished launching (object: the application).
 inline constexpr const char* UIApplicationDidFinishLaunchingNotification = "UIApplicationDidFinishLaunchingNotification";
 
+// The device setting that lists the URL schemes its installed apps open (an
+// array, or a text of schemes separated by commas), and what a device
+// without the setting has: the browser, mail, messages, phone and Instagram.
+inline constexpr const char* kSettingURLSchemes = "URLSchemes";
+inline constexpr const char* kDefaultURLSchemes = "http,https,mailto,sms,tel,instagram";
+// Whether an installed app of the device opens the scheme (any case).
+bool deviceOpensScheme(const std::string& scheme);
+
 class UIApplication : public UIResponder {
     OBJC_CLASS(UIApplication, UIResponder)
 public:
@@ -62,6 +70,7 @@ public:
     void suspendReturningToLastApp(bool returnToLastApp);
     // Brings the application back to the foreground.
     void resume() { m_suspended = false; }
+    // Whether an installed app of the device opens the address's scheme.
     bool canOpenURL(NSURL* url) const;
     // The host's part of openURL:; answers whether the address was opened.
     using OpenURLHandler = std::function<bool(NSURL*)>;

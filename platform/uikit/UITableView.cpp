@@ -279,8 +279,12 @@ void UITableView::recycle(const Ref<UITableViewCell>& cell)
 double UITableView::headerHeightFor(long section)
 {
     id d = tableDelegate();
-    if (answers(d, "tableView:heightForHeaderInSection:"))
-        return std::max(0.0, objc::send<double(UITableView*, long)>(d, "tableView:heightForHeaderInSection:", this, section));
+    if (answers(d, "tableView:heightForHeaderInSection:")) {
+        double height = objc::send<double(UITableView*, long)>(d, "tableView:heightForHeaderInSection:", this, section);
+        if (height != UITableViewAutomaticDimension)
+            return std::max(0.0, height);
+        // The automatic height: what the table gives without the delegate's answer.
+    }
     id ds = source();
     bool titled = answers(ds, "tableView:titleForHeaderInSection:")
         && !str(objc::send<RefPtr<NSString>(UITableView*, long)>(ds, "tableView:titleForHeaderInSection:", this, section).get()).empty();

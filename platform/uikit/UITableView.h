@@ -47,6 +47,9 @@ class NSIndexPath;
 class UITableViewCell;
 class UITableViewRowAction;
 
+// A height the delegate answers for "the table's own choice".
+inline constexpr double UITableViewAutomaticDimension = -1;
+
 enum UITableViewStyle : long {
     UITableViewStylePlain = 0,
     UITableViewStyleGrouped = 1,

@@ -13,6 +13,8 @@
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UINavigationItem.h"
 
+#include "platform/foundation/Preferences.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -124,6 +126,20 @@ TEST(MainFeedHooks, TheFirstFeedGetsALayoutButtonThatTogglesBetweenTheTwoLayouts
         auto second = IGMainFeedViewController::create();
         second->view();
         EXPECT_FALSE(navigationItemOf(second.get())->leftBarButtonItem());
+    }));
+}
+
+TEST(MainFeedHooks, WithTheLayoutButtonSwitchedOffTheFeedGetsNoButton)
+{
+    TemporaryDevice device;
+    ASSERT_TRUE(CFPreferencesSetAppValue("kLayoutToggleButton", NSNumber::numberWithBool(false).get(), "com.zr4.igtarvo"));
+    EXPECT_TRUE(inChildProcess([] {
+        useInstagramBundle();
+        feedtest::startInstagram();
+        auto feed = IGMainFeedViewController::create();
+        feed->view();
+        EXPECT_FALSE(igtarvo::layoutButtonPlaced());
+        EXPECT_FALSE(navigationItemOf(feed.get())->leftBarButtonItem());
     }));
 }
 

@@ -1,5 +1,9 @@
 #include "tests/feed/FeedTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TemporaryDevice.h"
+#include "platform/foundation/Preferences.h"
+#include "platform/notify/DarwinNotify.h"
+#include "platform/notify/NSNotificationCenter.h"
 
 #include "hosts/instagram/IGFeedItem.h"
 #include "hosts/instagram/IGFeedItemHeader.h"
@@ -119,5 +123,35 @@ TEST(TimestampHooks, ACaptionCellElsewhereShowsTheTimeAndOtherCellsStayAsInstagr
         EXPECT_EQ(labelText(label), "RECENTLY");
         EXPECT_FALSE(static_cast<UILabel*>(label.get())->isHidden());
         EXPECT_FALSE(comments->showTimeStamp());
+    }));
+}
+
+TEST(TimestampHooks, TheExactTimesSwitchTakesEffectOnTheNextLabelWithoutARestart)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        testsupport::TemporaryDevice device;
+        feedtest::startInstagram();
+        int announced = 0;
+        NSNotificationCenter::defaultCenter()->addObserverForName(ns("com.zr4.igtarvo.settings/changed"), nullptr, mainQueue(),
+            [&](NSNotification*) { ++announced; });
+        auto flip = [&](bool on) {
+            int before = announced;
+            CFPreferencesSetValue("kExactPostTimes", NSNumber::numberWithBool(on), "com.zr4.igtarvo", kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
+            notify_post("com.zr4.igtarvo.settings/changed");
+            ASSERT_TRUE(RunLoop::runUntil([&] { return announced > before; }, std::chrono::seconds(10)));
+        };
+        auto view = IGTimeStampHeaderView::create(feedtest::now() - 10);
+        auto label = objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
+        std::string exact = exactText(view->timestamp()->timeIntervalSince1970()) + " (Now)";
+        EXPECT_EQ(labelText(label), exact);
+
+        flip(false);
+        static_cast<UILabel*>(label.get())->setText(ns("RECENTLY").get());
+        objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
+        EXPECT_EQ(labelText(label), "RECENTLY");
+
+        flip(true);
+        objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
+        EXPECT_EQ(labelText(label), exact);
     }));
 }

@@ -2,6 +2,7 @@
 #include "hosts/itunesstored/SoftwareUpdatesStore.h"
 #include "hosts/itunesstored/StoreClasses.h"
 #include "platform/foundation/Device.h"
+#include "platform/foundation/Preferences.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TemporaryDevice.h"
@@ -89,6 +90,20 @@ TEST(UpdateFilter, KeepsExactlyTheSupportedVersionAndPassesOtherAppsThroughInOrd
     }));
     EXPECT_EQ(server.requestCount(), 1);
     EXPECT_EQ(server.paths(), std::vector<std::string> { "/igversion.json" });
+}
+
+TEST(UpdateFilter, WithBlockingSwitchedOffEveryUpdateIsKeptAndNoServiceAsked)
+{
+    testsupport::TemporaryDevice device;
+    testsupport::HttpServer server;
+    server.respond(200, R"({"igVersion": 71701, "igVersionReadable": "7.17.1"})");
+    ASSERT_TRUE(platform::CFPreferencesSetAppValue("kBlockUnsupportedUpdates", platform::NSNumber::numberWithBool(false).get(), "com.zr4.igtarvo"));
+    EXPECT_TRUE(inChildProcess([&] {
+        installFilter(server);
+        EXPECT_EQ(mergeThroughFilter({ { "com.burbn.instagram", "8.0" }, { "com.example.mail", "1.1" } }),
+            (std::vector<std::string> { "com.burbn.instagram 8.0", "com.example.mail 1.1" }));
+    }));
+    EXPECT_EQ(server.requestCount(), 0);
 }
 
 TEST(UpdateFilter, DropsANewerOrMerelySimilarVersionButKeepsItemsWithoutOffers)
