@@ -74,7 +74,7 @@ void BM_WatermarkedExport(benchmark::State& state)
         composition->addMutableTrackWithMediaType(ns(AVMediaTypeAudio).get(), 0)->insertTimeRange(range, sound, kCMTimeZero, nullptr);
         composition->addMutableTrackWithMediaType(ns(AVMediaTypeVideo).get(), 0)->insertTimeRange(range, source, kCMTimeZero, nullptr);
         auto tab = objc::make<BenchLayer>();
-        tab->m_contents = objc::make<UIImage>("/tab.png", CGSizeMake(300, 44), 1.0);
+        tab->m_contents = UIImage::imageWithContentsOfFile(ns("/tab.png").get());
         tab->m_frame = CGRectMake(0, 0, 300, 44);
         auto parent = objc::make<BenchLayer>();
         auto video = objc::make<BenchLayer>();

@@ -71,7 +71,7 @@ protected:
         video->setPreferredTransform(source->preferredTransform());
 
         auto watermark = objc::make<PlainLayer>();
-        watermark->m_contents = objc::make<UIImage>(Device::devicePath(tab), tabSize, 1.0);
+        watermark->m_contents = UIImage::imageWithContentsOfHostFile(tab);
         watermark->m_frame = tabFrame;
         auto parent = objc::make<PlainLayer>();
         auto videoLayer = objc::make<PlainLayer>();
