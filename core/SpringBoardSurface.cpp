@@ -1,22 +1,10 @@
 #include "core/SpringBoardSurface.h"
+#include "core/HostMessages.h"
 #include "platform/loader/HostSymbols.h"
-
-#include <atomic>
 
 namespace igtarvo::springboard {
 
 namespace {
-
-Class rememberedClass(std::atomic<Class>& slot, const char* name)
-{
-    Class cls = slot.load(std::memory_order_acquire);
-    if (!cls) {
-        cls = objc::objc_getClass(name);
-        if (cls)
-            slot.store(cls, std::memory_order_release);
-    }
-    return cls;
-}
 
 RefPtr<NSString> stringAnswer(RefPtr<Object> answer)
 {
@@ -28,15 +16,13 @@ RefPtr<NSString> stringAnswer(RefPtr<Object> answer)
 // The class "SBApplicationController", or nullptr.
 Class applicationControllerClass()
 {
-    static std::atomic<Class> slot { nullptr };
-    return rememberedClass(slot, "SBApplicationController");
+    return hostClass("SBApplicationController");
 }
 
 // The class "FBApplicationProcess", or nullptr.
 Class applicationProcessClass()
 {
-    static std::atomic<Class> slot { nullptr };
-    return rememberedClass(slot, "FBApplicationProcess");
+    return hostClass("FBApplicationProcess");
 }
 
 // SBApplicationController's sharedInstance's applicationWithBundleIdentifier:.
@@ -138,7 +124,7 @@ std::string iconViewApplicationBundleIdentifier(id iconView)
 // Whether the object is an SBIconView.
 bool isIconView(id view)
 {
-    Class cls = objc::objc_getClass("SBIconView");
+    Class cls = hostClass("SBIconView");
     return cls && objc::object_isKindOfClass(view, cls);
 }
 
@@ -152,7 +138,7 @@ void updateIconLabel(id iconView)
 // SBUIController's sharedInstance's window.
 RefPtr<Object> systemWindow()
 {
-    Class cls = objc::objc_getClass("SBUIController");
+    Class cls = hostClass("SBUIController");
     if (!objc::respondsTo(cls, "sharedInstance"))
         return nullptr;
     auto controller = objc::send<RefPtr<Object>>(cls, "sharedInstance");
@@ -184,7 +170,7 @@ RefPtr<Object> bundleInfoValue(id application, const std::string& key)
 // SpringBoard's application object's launchApplicationWithIdentifier:suspended:.
 void launchApplication(const std::string& bundleIdentifier, bool suspended)
 {
-    Class applicationClass = objc::objc_getClass("UIApplication");
+    Class applicationClass = hostClass("UIApplication");
     if (!objc::respondsTo(applicationClass, "sharedApplication"))
         return;
     auto application = objc::send<RefPtr<Object>>(applicationClass, "sharedApplication");
@@ -198,22 +184,17 @@ void launchApplication(const std::string& bundleIdentifier, bool suspended)
 // screen's fbsDisplay; nothing where FrontBoard is missing.
 void addSystemGestureRecognizer(id recognizer)
 {
-    Class manager = objc::objc_getClass("FBSystemGestureManager");
-    Class screenClass = objc::objc_getClass("UIScreen");
-    if (!objc::respondsTo(manager, "sharedInstance") || !objc::respondsTo(screenClass, "mainScreen"))
-        return;
-    auto screen = objc::send<RefPtr<Object>>(screenClass, "mainScreen");
-    if (!objc::respondsTo(screen, "fbsDisplay"))
-        return;
-    auto display = objc::send<RefPtr<Object>>(screen, "fbsDisplay");
-    auto shared = objc::send<RefPtr<Object>>(manager, "sharedInstance");
-    objc::send<void(id, id)>(shared, "addGestureRecognizer:toDisplay:", recognizer, display.get());
+    auto shared = ask<RefPtr<Object>>(hostClass("FBSystemGestureManager"), "sharedInstance");
+    auto screen = ask<RefPtr<Object>>(hostClass("UIScreen"), "mainScreen");
+    auto display = ask<RefPtr<Object>>(screen, "fbsDisplay");
+    if (display)
+        ask<void>(shared, "addGestureRecognizer:toDisplay:", recognizer, static_cast<id>(display.get()));
 }
 
 // Activator: LAActivator's sharedInstance, or nil where Activator is not installed.
 RefPtr<Object> activator()
 {
-    Class cls = objc::objc_getClass("LAActivator");
+    Class cls = hostClass("LAActivator");
     return objc::respondsTo(cls, "sharedInstance") ? objc::send<RefPtr<Object>>(cls, "sharedInstance") : nullptr;
 }
 
@@ -233,7 +214,7 @@ void activatorRegisterListener(id activator, id listener, const std::string& nam
 // LAEvent's eventWithName:, or nil.
 RefPtr<Object> activatorEvent(const std::string& eventName)
 {
-    Class cls = objc::objc_getClass("LAEvent");
+    Class cls = hostClass("LAEvent");
     auto text = platform::ns(eventName);
     return objc::respondsTo(cls, "eventWithName:") ? objc::send<RefPtr<Object>(id)>(cls, "eventWithName:", text.get()) : nullptr;
 }
@@ -279,8 +260,7 @@ void setEventHandled(id event, bool handled)
 // LSIManager's sharedManager, or nil without the library.
 RefPtr<Object> shortcutManager()
 {
-    static std::atomic<Class> slot { nullptr };
-    Class cls = rememberedClass(slot, "LSIManager");
+    Class cls = hostClass("LSIManager");
     return objc::respondsTo(cls, "sharedManager") ? objc::send<RefPtr<Object>>(cls, "sharedManager") : nullptr;
 }
 
@@ -292,8 +272,7 @@ bool shortcutManagerRunsInsideSpringBoard(id manager)
 // LSIApplicationShortcutItem's newShortcutItemType:title:subtitle:iconType:.
 RefPtr<Object> newShortcutItem(const std::string& type, const std::string& title, const std::string& subtitle, long iconType)
 {
-    static std::atomic<Class> slot { nullptr };
-    Class cls = rememberedClass(slot, "LSIApplicationShortcutItem");
+    Class cls = hostClass("LSIApplicationShortcutItem");
     if (!objc::respondsTo(cls, "newShortcutItemType:title:subtitle:iconType:"))
         return nullptr;
     auto t = platform::ns(type), ti = platform::ns(title), s = platform::ns(subtitle);
@@ -305,8 +284,7 @@ using ShortcutCallbackBlock = std::function<void(id item)>;
 // Wraps the block with LSICallback's callbackWithBlock: and sets it on the item.
 void setShortcutCallback(id item, ShortcutCallbackBlock block)
 {
-    static std::atomic<Class> slot { nullptr };
-    Class cls = rememberedClass(slot, "LSICallback");
+    Class cls = hostClass("LSICallback");
     if (!objc::respondsTo(cls, "callbackWithBlock:") || !objc::respondsTo(item, "setCallback:"))
         return;
     auto callback = objc::send<RefPtr<Object>(ShortcutCallbackBlock)>(cls, "callbackWithBlock:", std::move(block));

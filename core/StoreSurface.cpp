@@ -1,4 +1,5 @@
 #include "core/StoreSurface.h"
+#include "core/HostMessages.h"
 #include "platform/foundation/NSValues.h"
 
 namespace igtarvo::store {
@@ -8,12 +9,12 @@ using objc::object_isKindOfClass;
 
 std::string bundleIdentifier(id updateItem)
 {
-    return str(objc::send<RefPtr<NSString>>(updateItem, "bundleIdentifier"));
+    return str(ask<RefPtr<Object>>(updateItem, "bundleIdentifier"));
 }
 
 std::optional<FirstOffer> firstOffer(id updateItem)
 {
-    auto update = objc::send<RefPtr<Object>>(updateItem, "updateDictionary");
+    auto update = ask<RefPtr<Object>>(updateItem, "updateDictionary");
     if (!object_isKindOfClass(update, NSDictionary::staticClass()))
         return std::nullopt;
     auto offers = static_cast<NSDictionary*>(update.get())->get("offers");
