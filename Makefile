@@ -40,7 +40,7 @@ TSAN_BUILD ?= build-tsan
 SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 \
-	TSAN_OPTIONS=second_deadlock_stack=1:die_after_fork=0
+	TSAN_OPTIONS=second_deadlock_stack=1:die_after_fork=0:suppressions=$(CURDIR)/tests/tsan-suppressions.txt
 # The test groups that run threads: the runtime and queues, notifications,
 # the accounts, link marking in the feed, the host processes, downloads.
 TSAN_GROUPS = platform core accounts feed integration media
