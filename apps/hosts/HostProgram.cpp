@@ -1,4 +1,5 @@
 #include "apps/hosts/HostProgram.h"
+#include "apps/hosts/OpenURLForwarding.h"
 #include "apps/hosts/Screenshot.h"
 #include "apps/hosts/ClassSnapshot.h"
 #include "platform/dispatch/Dispatch.h"
@@ -81,6 +82,7 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
             return "error: nothing on screen to take\n";
         return path + "\n";
     };
+    installOpenURLForwarding(name, commands);
     ControlChannel::listen(name, std::move(commands));
 
     std::signal(SIGTERM, endOnSignal);
