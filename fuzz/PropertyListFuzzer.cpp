@@ -10,6 +10,7 @@
 #include "platform/foundation/PropertyList.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 using namespace platform;
@@ -36,7 +37,11 @@ void checkRoundTrip(Object* tree, PropertyListFormat format)
 {
     auto once = trip(tree, format);
     auto twice = trip(once.get(), format);
-    FUZZ_CHECK(xmlOf(twice.get()) == xmlOf(once.get()));
+    auto first = xmlOf(once.get()), second = xmlOf(twice.get());
+    if (first != second)
+        std::fprintf(stderr, "after one trip:\n%.*s\nafter two:\n%.*s\n", int(first.size()), reinterpret_cast<const char*>(first.data()),
+            int(second.size()), reinterpret_cast<const char*>(second.data()));
+    FUZZ_CHECK(second == first);
 }
 
 } // namespace

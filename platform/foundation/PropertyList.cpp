@@ -3,6 +3,9 @@
 
 #include <plist/plist.h>
 
+#include <climits>
+#include <cmath>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -145,9 +148,12 @@ RefPtr<Object> fromNode(plist_t node)
         return NSData::create(std::move(data));
     }
     case PLIST_DATE: {
+        // The library answers whole seconds truncated towards zero and the
+        // fraction without its sign: before 2001 the fraction counts back.
         int32_t sec = 0, usec = 0;
         plist_get_date_val(node, &sec, &usec);
-        return NSDate::dateWithTimeIntervalSince1970(kSecondsFrom1970To2001 + sec + usec / 1e6);
+        double fraction = std::abs(usec) / 1e6;
+        return NSDate::dateWithTimeIntervalSince1970(kSecondsFrom1970To2001 + sec + (sec < 0 ? -fraction : fraction));
     }
     case PLIST_ARRAY: {
         std::vector<Ref<Object>> items;
@@ -200,9 +206,23 @@ plist_t toNode(id value)
         return plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
     if (object_isKindOfClass(value, NSDate::staticClass())) {
+        // Whole seconds towards zero and the fraction with the same sign, to
+        // the nearest microsecond, so that a date read back and written again
+        // does not move.
         double since2001 = static_cast<NSDate*>(value)->timeIntervalSince1970() - kSecondsFrom1970To2001;
-        auto sec = int32_t(since2001);
-        return plist_new_date(sec, int32_t((since2001 - sec) * 1e6));
+        double whole = std::trunc(since2001);
+        auto usec = std::llround((since2001 - whole) * 1e6);
+        if (usec >= 1000000 || usec <= -1000000) {
+            whole += usec > 0 ? 1 : -1;
+            usec = 0;
+        }
+        // The library counts whole seconds in 32 bits (late 1901 to early
+        // 2069 around 2001): a date beyond is kept at the nearest end.
+        if (!(whole > INT32_MIN) || !(whole < INT32_MAX)) {
+            whole = std::isnan(whole) || whole <= INT32_MIN ? INT32_MIN : INT32_MAX;
+            usec = 0;
+        }
+        return plist_new_date(int32_t(whole), int32_t(usec));
     }
     if (object_isKindOfClass(value, NSArray::staticClass())) {
         plist_t array = plist_new_array();

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <utility>
 
 using namespace platform;
 
@@ -51,5 +53,38 @@ TEST(PropertyLists, BytesThatAreNoUTF8ReadAsReplacementCharactersAndSurviveAWrit
         ASSERT_TRUE(written);
         auto again = propertyListFromData(*written);
         EXPECT_TRUE(isEqual(again.get(), list.get()));
+    }
+}
+
+TEST(PropertyLists, DatesKeepTheirPlaceThroughRepeatedWritesOnBothSidesOf2001)
+{
+    // 1950, a date before 2001 with a fraction; one just after 2001; today.
+    for (double seconds : { -631152000.75, 978393706.25, 1796800000.123456 }) {
+        RefPtr<Object> value = NSDate::dateWithTimeIntervalSince1970(seconds);
+        for (auto format : { PropertyListFormat::Binary, PropertyListFormat::XML }) {
+            RefPtr<Object> read = value;
+            for (int trip = 0; trip < 5; ++trip) {
+                auto bytes = dataFromPropertyList(read.get(), format);
+                ASSERT_TRUE(bytes);
+                read = propertyListFromData(*bytes);
+                ASSERT_TRUE(objc::dynamicCast<NSDate>(read.get()));
+            }
+            double kept = static_cast<NSDate*>(read.get())->timeIntervalSince1970();
+            // The binary form keeps microseconds; the XML form whole seconds.
+            double precision = format == PropertyListFormat::Binary ? 2e-6 : 1.0;
+            EXPECT_NEAR(kept, seconds, precision) << "after five trips of " << std::fixed << seconds;
+        }
+    }
+}
+
+TEST(PropertyLists, ADateBeyondWhatTheFormatCountsIsKeptAtItsNearestEndNotWrappedAround)
+{
+    const double earliest = 978307200.0 + INT32_MIN, latest = 978307200.0 + INT32_MAX;
+    for (auto [seconds, kept] : { std::pair { -2208988800.0, earliest }, std::pair { 4102444800.0, latest } }) {
+        auto bytes = dataFromPropertyList(NSDate::dateWithTimeIntervalSince1970(seconds).get(), PropertyListFormat::Binary);
+        ASSERT_TRUE(bytes);
+        auto read = objc::dynamicCast<NSDate>(propertyListFromData(*bytes));
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->timeIntervalSince1970(), kept) << std::fixed << seconds;
     }
 }
