@@ -31,12 +31,29 @@ UIAlertController::~UIAlertController() = default;
 
 Ref<UIAlertController> UIAlertController::alertControllerWithTitle(NSString* title, NSString* message, long preferredStyle)
 {
-    auto alert = objc::make<UIAlertController>();
-    objc::send<RefPtr<UIViewController>>(alert, "init");
-    alert->setTitle(title);
-    alert->m_message = message;
-    alert->m_style = preferredStyle;
+    auto alert = objc::send<RefPtr<Object>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:", title, message, preferredStyle);
+    return Ref<UIAlertController>(static_cast<UIAlertController*>(alert.get()));
+}
+
+namespace {
+// The class method makes an instance of the class it is sent to, so that a
+// subclass sent alertControllerWithTitle:message:preferredStyle: gets one of its own.
+RefPtr<Object> makeAlert(id cls, objc::SEL, id title, id message, long preferredStyle)
+{
+    auto object = objc::class_createInstance(static_cast<objc::Class>(cls));
+    auto alert = objc::dynamicCast<UIAlertController>(objc::send<RefPtr<UIViewController>>(object, "init"));
+    if (!alert)
+        return nullptr;
+    alert->setUp(static_cast<NSString*>(title), static_cast<NSString*>(message), preferredStyle);
     return alert;
+}
+}
+
+void UIAlertController::setUp(NSString* title, NSString* message, long preferredStyle)
+{
+    setTitle(title);
+    m_message = message;
+    m_style = preferredStyle;
 }
 
 Ref<UIAlertController> UIAlertController::create(const std::string& title, const std::string& message, long preferredStyle)
@@ -247,8 +264,9 @@ bool UIAlertController::userChooseAction(UIAlertAction* action)
 
 void UIAlertController::registerMethods(objc::ClassBuilder<UIAlertController>& b)
 {
-    b.classMethod<&UIAlertController::alertControllerWithTitle>("alertControllerWithTitle:message:preferredStyle:")
-        .method<&UIAlertController::message>("message")
+    objc::class_addMethod(b.cls()->isa(), objc::sel_registerName("alertControllerWithTitle:message:preferredStyle:"),
+        reinterpret_cast<objc::IMP>(&makeAlert), objc::impEncoding(&makeAlert));
+    b.method<&UIAlertController::message>("message")
         .method<&UIAlertController::setMessage>("setMessage:")
         .method<&UIAlertController::preferredStyle>("preferredStyle")
         .method<&UIAlertController::addAction>("addAction:")

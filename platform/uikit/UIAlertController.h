@@ -57,6 +57,9 @@ public:
     void viewDidLayoutSubviews();
     void actionButtonTapped(id sender);
 
+    // Title, message and style of a new controller (alertControllerWithTitle:message:preferredStyle:).
+    void setUp(NSString* title, NSString* message, long preferredStyle);
+
 private:
     void rebuildContent();
 
