@@ -8,9 +8,13 @@
 //   state                "foreground" or "background"
 //   post-time SECONDS    the time text a feed post's header shows for a post
 //                        taken that many seconds ago
+//   feed, open-menu N, choose TITLE, tap-strip N, alert-bar, hud,
+//   share-caption, press-photo N, ...   the feed (see InstagramFeedControl.h)
 
 #include "apps/hosts/FeedService.h"
 #include "apps/hosts/HostProgram.h"
+#include "apps/hosts/InstagramFeedControl.h"
+#include "apps/hosts/ScreenReport.h"
 #include "apps/simulator/DeviceLayout.h"
 #include "apps/simulator/SampleFeed.h"
 #include "hosts/instagram/AppDelegate.h"
@@ -110,13 +114,17 @@ std::string postTime(const Args& args)
 
 int main(int argc, char** argv)
 {
+    std::map<std::string, hosts::ControlCommand> commands = {
+        { "long-press-profile", longPressProfile },
+        { "post-time", postTime },
+        { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
+    };
+    auto window = [] { return g_window; };
+    commands.merge(hosts::screenCommands(window));
+    commands.merge(hosts::instagramFeedCommands(window));
     return hosts::runHostProgram(argc, argv, {
         .registerClasses = registerClasses,
         .launch = launch,
-        .commands = {
-            { "long-press-profile", longPressProfile },
-            { "post-time", postTime },
-            { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
-        },
+        .commands = std::move(commands),
     });
 }

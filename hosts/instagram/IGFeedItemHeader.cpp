@@ -32,8 +32,7 @@ RefPtr<UIView> IGFeedItemHeader::initWithFrame(CGRect frame)
 {
     UIView::initWithFrame(frame);
     setBackgroundColor(UIColor::whiteColor().get());
-    m_pictureView = objc::make<IGFeedPhotoView>();
-    objc::send<RefPtr<UIView>(CGRect)>(m_pictureView, "initWithFrame:", CGRectMake(8, 6, 32, 32));
+    m_pictureView = IGRemoteImageView::create(CGRectMake(8, 6, 32, 32));
     m_pictureView->layer()->setCornerRadius(16);
     addSubview(m_pictureView.get());
     m_usernameLabel = UILabel::create(CGRectMake(48, 12, 180, 20));
@@ -61,7 +60,7 @@ void IGFeedItemHeader::setFeedItem(id item)
     auto user = post ? post->user() : nullptr;
     m_usernameLabel->setText(ns(user ? user->usernameString() : std::string()).get());
     auto picture = user ? objc::dynamicCast<NSURL>(user->profilePicURL()) : nullptr;
-    objc::send<void(NSURL*)>(m_pictureView, "setImageURL:", picture.get());
+    m_pictureView->setImageAddress(picture ? picture->text() : std::string());
     // The time, as Instagram's code asks for it (through the runtime).
     auto label = objc::send<RefPtr<UILabel>>(this, "timestampLabel");
     if (label) {

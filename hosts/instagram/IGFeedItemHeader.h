@@ -38,7 +38,7 @@ private:
     RefPtr<platform::UILabel> m_label;
     RefPtr<platform::UIButton> m_button;
     RefPtr<platform::UILabel> m_usernameLabel;
-    RefPtr<IGFeedPhotoView> m_pictureView;
+    RefPtr<IGRemoteImageView> m_pictureView;
 };
 
 } // namespace hosts::instagram

@@ -41,8 +41,7 @@ RefPtr<UIView> IGFeedItemVideoView::initWithFrame(CGRect frame)
     UIView::initWithFrame(frame);
     setBackgroundColor(UIColor::colorWithWhite(0.1, 1).get());
     setClipsToBounds(true);
-    m_stillView = objc::make<IGFeedPhotoView>();
-    objc::send<RefPtr<UIView>(CGRect)>(m_stillView, "initWithFrame:", bounds());
+    m_stillView = IGRemoteImageView::create(bounds());
     addSubview(m_stillView.get());
     m_playMark = mark("\xE2\x96\xB6", 26);
     addSubview(m_playMark.get());
@@ -73,9 +72,7 @@ void IGFeedItemVideoView::setFeedItem(id item)
     unsigned generation = ++m_generation;
     if (m_soundMark)
         m_soundMark->setHidden(!post || post->hasAudio());
-    std::string still = largestImageURL(item);
-    auto stillURL = still.empty() ? nullptr : NSURL::create(still);
-    objc::send<void(NSURL*)>(m_stillView, "setImageURL:", stillURL.get());
+    m_stillView->setImageAddress(largestImageURL(item));
     auto* video = post ? post->video().get() : nullptr;
     auto address = video ? video->videoURLForVideoVersion(IGVideo::videoVersionForCurrentNetworkConditions()) : nullptr;
     if (!address)

@@ -36,7 +36,7 @@ public:
 private:
     RefPtr<objc::Object> m_feedItem;
     RefPtr<objc::Object> m_video; // "_video"
-    RefPtr<IGFeedPhotoView> m_stillView;
+    RefPtr<IGRemoteImageView> m_stillView;
     RefPtr<platform::UILabel> m_playMark;
     RefPtr<platform::UILabel> m_soundMark;
     unsigned m_generation { 0 };

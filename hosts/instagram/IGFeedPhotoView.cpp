@@ -9,6 +9,31 @@ namespace hosts::instagram {
 using namespace platform;
 
 OBJC_CLASS_DEFINE(IGFeedPhotoView)
+OBJC_CLASS_DEFINE(IGRemoteImageView)
+
+Ref<IGRemoteImageView> IGRemoteImageView::create(CGRect frame)
+{
+    auto view = objc::make<IGRemoteImageView>();
+    objc::send<RefPtr<UIView>(CGRect)>(view, "initWithFrame:", frame);
+    view->setContentMode(UIViewContentModeScaleAspectFill);
+    view->setClipsToBounds(true);
+    return view;
+}
+
+void IGRemoteImageView::setImageAddress(const std::string& url)
+{
+    unsigned generation = ++m_generation;
+    setImage(nullptr);
+    if (url.empty())
+        return;
+    Ref<IGRemoteImageView> self(this);
+    fetchOnMainQueue(url, [self, generation](RefPtr<NSData> data) {
+        if (generation != self->m_generation)
+            return;
+        if (auto image = data ? UIImage::imageWithData(data.get()) : nullptr)
+            self->setImage(image.get());
+    });
+}
 
 void IGFeedPhotoView::registerMethods(objc::ClassBuilder<IGFeedPhotoView>& b)
 {

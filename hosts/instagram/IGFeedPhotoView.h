@@ -43,6 +43,22 @@ private:
     bool m_loaded { false };
 };
 
+// A plain picture fetched from an address (a profile picture, a video's
+// still): no more than an image view that fills itself in when the bytes
+// arrive. Main thread.
+class IGRemoteImageView : public platform::UIImageView {
+    OBJC_CLASS(IGRemoteImageView, platform::UIImageView)
+public:
+    IGRemoteImageView() = default;
+    static void registerMethods(objc::ClassBuilder<IGRemoteImageView>&) { }
+    static Ref<IGRemoteImageView> create(platform::CGRect frame);
+    // Shows the picture at the address ("" or a failed fetch: none).
+    void setImageAddress(const std::string& url);
+
+private:
+    unsigned m_generation { 0 };
+};
+
 // Fetches an address over HTTP (or reads a file address) off the main
 // thread and hands the bytes (nil on failure) to `done` on the main queue.
 void fetchOnMainQueue(const std::string& url, std::function<void(RefPtr<platform::NSData>)> done);

@@ -11,6 +11,7 @@
 // when the view loads, off the main thread; the posts appear when the answer
 // is in. Main thread.
 
+#include "hosts/instagram/IGFeedItem.h"
 #include "platform/uikit/UICollectionView.h"
 #include "platform/uikit/UIViewController.h"
 
@@ -22,8 +23,6 @@ namespace hosts::instagram {
 using objc::id;
 using objc::Ref;
 using objc::RefPtr;
-
-class IGFeedItem;
 
 class IGMainFeedViewController : public platform::UIViewController {
     OBJC_CLASS(IGMainFeedViewController, platform::UIViewController)

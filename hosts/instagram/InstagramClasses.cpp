@@ -37,6 +37,7 @@ void registerInstagramClasses()
     IGCaption::staticClass();
     IGPhoto::staticClass();
     IGFeedPhotoView::staticClass();
+    IGRemoteImageView::staticClass();
     IGFeedItemPhotoCell::staticClass();
     IGFeedItemVideoView::staticClass();
     IGFeedItemVideoCell::staticClass();
