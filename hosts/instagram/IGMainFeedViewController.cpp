@@ -145,7 +145,7 @@ long IGMainFeedViewController::numberOfSectionsInCollectionView(UICollectionView
 
 long IGMainFeedViewController::collectionViewNumberOfItemsInSection(UICollectionView*, long section)
 {
-    return section >= 0 && size_t(section) < m_items.size() ? RowCount : 0;
+    return section >= 0 && size_t(section) < m_items.size() ? long(RowCount) : 0;
 }
 
 RefPtr<UICollectionViewCell> IGMainFeedViewController::collectionViewCellForItemAtIndexPath(UICollectionView* view, NSIndexPath* indexPath)

@@ -143,7 +143,7 @@ void UICollectionViewFlowLayout::prepareLayout()
             }
             sizes.push_back(CGSizeMake(std::max(0.0, size.width), std::max(0.0, size.height)));
         }
-        std::vector<CGRect> frames(size_t(items));
+        std::vector<CGRect> frames(static_cast<size_t>(items));
         size_t first = 0;
         bool anyLine = false;
         while (first < sizes.size()) {

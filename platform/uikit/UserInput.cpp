@@ -5,6 +5,7 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UICollectionView.h"
+#include "platform/uikit/UICollectionViewCell.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UITableView.h"
