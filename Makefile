@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build demo test sanitize tsan fuzz clean
+.PHONY: all setup configure build demo test shuffle sanitize tsan fuzz clean
 
 all: build
 
@@ -24,6 +24,11 @@ demo: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
+# Every test binary again, whole and in a random order (CTest runs each test
+# alone, so it cannot see a test that depends on another having run first).
+shuffle: build
+	@bash scripts/shuffle-tests.sh $(BUILD)
+
 # Checked builds, each in a folder of its own beside $(BUILD): every test
 # under AddressSanitizer and UndefinedBehaviorSanitizer; the tests of the
 # threaded parts under ThreadSanitizer. Any finding fails the test.
@@ -34,6 +39,7 @@ TSAN_BUILD ?= build-tsan
 # told that this is expected (die_after_fork=0).
 SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 \
 	TSAN_OPTIONS=second_deadlock_stack=1:die_after_fork=0
 # The test groups that run threads: the runtime and queues, notifications,
 # the accounts, link marking in the feed, the host processes, downloads.
@@ -59,7 +65,7 @@ FUZZ_SECONDS ?= 60
 fuzz: setup
 	@CC=clang-16 CXX=clang++-16 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIGTARVO_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
-	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -7,6 +7,8 @@
 #include "platform/loader/Injector.h"
 
 #include <csignal>
+#include <pthread.h>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,9 +23,23 @@ using platform::Device;
 
 namespace {
 
-void endOnSignal(int)
+// Ends the run loop when the program is asked to end (SIGTERM, SIGINT). The
+// two signals are blocked in every thread, from the first moment on, and
+// taken by one thread of their own: a request that comes while the program
+// is still starting ends it as cleanly as a later one, and the run loop's
+// lock is never taken inside a signal handler.
+void endOnRequest()
 {
-    platform::RunLoop::stop();
+    sigset_t requests;
+    sigemptyset(&requests);
+    sigaddset(&requests, SIGTERM);
+    sigaddset(&requests, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &requests, nullptr);
+    std::thread([requests] {
+        int signal = 0;
+        while (sigwait(&requests, &signal) != 0) { }
+        platform::RunLoop::stop();
+    }).detach();
 }
 
 } // namespace
@@ -35,6 +51,7 @@ std::string processIdFile(const std::string& processName)
 
 int runHostProgram(int argc, char** argv, const HostProgram& program)
 {
+    endOnRequest();
     bool printHookChanges = false;
     bool printUninstalledHooks = false;
     for (int i = 1; i < argc; ++i) {
@@ -66,9 +83,12 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
         return report.errors.empty() ? 0 : 1;
     }
 
+    // Recorded whole or not at all: a reader never sees half a process id.
     std::string pidFile = processIdFile(name);
     std::filesystem::create_directories(std::filesystem::path(pidFile).parent_path());
-    std::ofstream(pidFile) << ::getpid() << "\n";
+    std::string written = pidFile + ".new";
+    std::ofstream(written) << ::getpid() << "\n";
+    std::filesystem::rename(written, pidFile);
 
     auto commands = program.commands;
     commands["pid"] = [](const std::vector<std::string>&) { return std::to_string(::getpid()) + "\n"; };
@@ -83,8 +103,6 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
     };
     ControlChannel::listen(name, std::move(commands));
 
-    std::signal(SIGTERM, endOnSignal);
-    std::signal(SIGINT, endOnSignal);
     platform::dispatch_async(platform::dispatch_get_main_queue(), program.launch);
     platform::RunLoop::run();
 

@@ -1,5 +1,6 @@
 #include "platform/foundation/DetachedProcess.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 
@@ -16,7 +17,16 @@ pid_t startDetachedProcess(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    // The new program starts with no signal blocked and the end requests at
+    // their default, whatever the starting thread had set for itself.
+    sigset_t none, requests;
+    sigemptyset(&none);
+    sigemptyset(&requests);
+    sigaddset(&requests, SIGTERM);
+    sigaddset(&requests, SIGINT);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &requests);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::vector<std::string> words = arguments;
     std::vector<char*> argv;
     for (auto& word : words)

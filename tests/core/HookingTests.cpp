@@ -11,7 +11,7 @@ using platform::str;
 
 namespace {
 
-// Greeter <- Child (inherits greet), Greeter <- Sibling, Greeter <- Owner (own greet).
+// Greeter <- Child (inherits greet), Greeter <- Sibling, Greeter <- Cousin, Greeter <- Owner (own greet).
 class Greeter : public Object {
     OBJC_CLASS(Greeter, Object)
 public:
@@ -34,6 +34,15 @@ public:
     static void registerMethods(objc::ClassBuilder<Sibling>&) { }
 };
 OBJC_CLASS_DEFINE(Sibling)
+
+// A second sibling that no test hooks, to show that a hook on one subclass
+// leaves the others alone whatever ran before.
+class Cousin : public Greeter {
+    OBJC_CLASS(Cousin, Greeter)
+public:
+    static void registerMethods(objc::ClassBuilder<Cousin>&) { }
+};
+OBJC_CLASS_DEFINE(Cousin)
 
 class Owner : public Greeter {
     OBJC_CLASS(Owner, Greeter)
@@ -70,7 +79,7 @@ RefPtr<Object> siblingGreet(id, SEL) { return ns("sibling"); }
 TEST(Hooking, InheritedOnlyMethodIsReplacedOnThatClassAloneAndPreviousReachesTheSuperclassAtCallTime)
 {
     auto child = objc::make<Child>();
-    auto sibling = objc::make<Sibling>();
+    auto sibling = objc::make<Cousin>();
     auto base = objc::make<Greeter>();
     auto outcomes = installHooks({ replaced<g_childGreet, &childGreet>("Test", "Child", "greet") });
     ASSERT_EQ(outcomes, std::vector<InstallOutcome> { InstallOutcome::Installed });

@@ -106,7 +106,7 @@ TEST(HostPrograms, ARunningHostRecordsItsProcessUntilItIsEnded)
     std::string program = igtarvo::simulator::hostProgramPath("Instagram");
     auto instagram = ChildProgram::start(program, "Instagram", { "--root", device.root() });
     std::string pidFile = device.path("/var/run/igtarvo-processes/Instagram.pid");
-    for (int i = 0; i < 200 && !fs::exists(pidFile); ++i)
+    for (int i = 0; i < 1000 && !fs::exists(pidFile); ++i)
         usleep(10000);
     ASSERT_TRUE(fs::exists(pidFile));
     ::kill(instagram.pid(), SIGTERM);

@@ -86,6 +86,9 @@ TEST(Runtime, SetImplementationAnswersOldAndNextSendRunsNew)
     // The old implementation still works when called directly, as hooks do.
     auto fn = reinterpret_cast<RefPtr<Object> (*)(id, SEL)>(old);
     EXPECT_EQ(platform::str(fn(dog.get(), sound).get()), "woof");
+    // Put the class back as it was, for the tests that run after this one.
+    method_setImplementation(m, old);
+    EXPECT_EQ(soundOf(dog), "woof");
 }
 
 TEST(Runtime, InstanceMethodLookupSearchesSuperclasses)

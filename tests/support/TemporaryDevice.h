@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +28,7 @@ public:
     }
     ~TemporaryDevice()
     {
+        endRecordedProcesses();
         std::error_code ec;
         std::filesystem::remove_all(m_root, ec);
     }
@@ -32,6 +36,30 @@ public:
     std::string path(const std::string& devicePath) const { return m_root + devicePath; }
 
 private:
+    // Programs the device started on its own (an app opened from the home
+    // screen runs detached) would outlive the test and keep whatever they
+    // inherited; end every process the device still records as its own.
+    void endRecordedProcesses()
+    {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        for (auto& entry : fs::directory_iterator(m_root + "/var/run/igtarvo-processes", ec)) {
+            if (entry.path().extension() != ".pid")
+                continue;
+            std::ifstream file(entry.path());
+            long pid = 0;
+            std::string comm;
+            if (!(file >> pid) || pid <= 1)
+                continue;
+            std::ifstream("/proc/" + std::to_string(pid) + "/comm") >> comm;
+            if (comm != entry.path().stem().string())
+                continue;
+            ::kill(pid_t(pid), SIGKILL);
+            for (int i = 0; i < 200 && ::kill(pid_t(pid), 0) == 0 && fs::exists("/proc/" + std::to_string(pid) + "/comm"); ++i)
+                ::usleep(5000);
+        }
+    }
+
     std::string m_root;
 };
 
