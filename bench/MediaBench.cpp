@@ -1,14 +1,19 @@
 // The media work against its command-line peers, in the same run:
-//  - the watermarked export (a 10 s 720p clip with sound, a tab picture laid
-//    over every frame, H.264 medium / quality 23 with AAC, QuickTime with its
-//    index first) against the `ffmpeg` command doing the same overlay with
-//    the same encoder settings;
+//  - the watermarked export as a repost runs it (a 10 s 720p clip with
+//    sound, the poster's tab drawn and laid over every frame, H.264 medium /
+//    quality 23 with AAC, QuickTime with its index first) against the
+//    `ffmpeg` command doing the same overlay of the same tab picture with the
+//    same encoder settings;
 //  - a 200 MB download from a local server through a download task against
 //    `curl -o` of the same, and the most progress callbacks the delegate got
 //    in any one second.
 // At the end the run prints the ratios.
 
+#include "apps/simulator/DeviceLayout.h"
+#include "feed/actions/WatermarkedVideoExport.h"
+#include "hosts/instagram/IGUser.h"
 #include "platform/dispatch/Dispatch.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/foundation/Device.h"
 #include "platform/media/AVAssetExportSession.h"
 #include "platform/net/NSURLSession.h"
@@ -18,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,60 +40,34 @@ long g_mostCallbacksInASecond = 0;
 
 bool sh(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
+// The tab a repost draws for the clip, kept as a PNG for the command line,
+// and the size it covers in the video.
+int g_tabWidth = 0, g_tabHeight = 0;
+
 void prepare()
 {
     g_folder = "/tmp/igtarvo-bench-media-" + std::to_string(::getpid());
     fs::create_directories(g_folder);
-    Device::setRoot(g_folder);
+    igtarvo::simulator::createDevice(g_folder + "/device");
+    Device::setRoot(g_folder + "/device");
     sh("ffmpeg -nostdin -y -f lavfi -i testsrc=size=1280x720:rate=30:duration=10 -f lavfi -i sine=frequency=440:sample_rate=44100:duration=10 "
        "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest " + g_folder + "/in.mp4");
-    sh("ffmpeg -nostdin -y -f lavfi -i color=c=white:s=300x44 -frames:v 1 " + g_folder + "/tab.png");
+    auto tab = igtarvo::videoWatermarkTab(hosts::instagram::IGUser::create("some_user", "").get(), CGSizeMake(1280, 720), 1);
+    auto* picture = static_cast<UIImage*>(tab.get());
+    g_tabWidth = int(std::lround(picture->size().width));
+    g_tabHeight = int(std::lround(picture->size().height));
+    auto png = picture->CGImage()->encodePNG();
+    std::FILE* out = std::fopen((g_folder + "/tab.png").c_str(), "wb");
+    std::fwrite(png.data(), 1, png.size(), out);
+    std::fclose(out);
 }
-
-// The layer members the export reads.
-class BenchLayer : public NSObject {
-    OBJC_CLASS(BenchLayer, NSObject)
-public:
-    static void registerMethods(objc::ClassBuilder<BenchLayer>& b)
-    {
-        b.method<&BenchLayer::sublayers>("sublayers").method<&BenchLayer::frame>("frame").method<&BenchLayer::contents>("contents");
-    }
-    RefPtr<NSArray> sublayers() const { return NSArray::create(m_sublayers); }
-    CGRect frame() const { return m_frame; }
-    RefPtr<Object> contents() const { return m_contents; }
-    std::vector<Ref<Object>> m_sublayers;
-    CGRect m_frame;
-    RefPtr<Object> m_contents;
-};
-OBJC_CLASS_DEFINE(BenchLayer)
 
 void BM_WatermarkedExport(benchmark::State& state)
 {
-    auto asset = AVURLAsset::URLAssetWithURL(NSURL::fileURLWithPath(ns(g_folder + "/in.mp4").get()).get());
-    auto* source = static_cast<AVAssetTrack*>(asset->tracksWithMediaType(ns(AVMediaTypeVideo).get())->firstObject().get());
-    auto* sound = static_cast<AVAssetTrack*>(asset->tracksWithMediaType(ns(AVMediaTypeAudio).get())->firstObject().get());
-    CGSize size = source->naturalSize();
+    auto poster = hosts::instagram::IGUser::create("some_user", "");
     for (auto _ : state) {
         fs::remove(g_folder + "/ours.mov");
-        auto composition = AVMutableComposition::composition();
-        CMTimeRange range = CMTimeRangeMake(kCMTimeZero, asset->duration());
-        composition->addMutableTrackWithMediaType(ns(AVMediaTypeAudio).get(), 0)->insertTimeRange(range, sound, kCMTimeZero, nullptr);
-        composition->addMutableTrackWithMediaType(ns(AVMediaTypeVideo).get(), 0)->insertTimeRange(range, source, kCMTimeZero, nullptr);
-        auto tab = objc::make<BenchLayer>();
-        tab->m_contents = UIImage::imageWithContentsOfFile(ns("/tab.png").get());
-        tab->m_frame = CGRectMake(0, 0, 300, 44);
-        auto parent = objc::make<BenchLayer>();
-        auto video = objc::make<BenchLayer>();
-        parent->m_sublayers = { video, tab };
-        auto videoComposition = AVMutableVideoComposition::videoComposition();
-        videoComposition->setRenderSize(size);
-        videoComposition->setFrameDuration(CMTimeMake(1, 30));
-        videoComposition->setAnimationTool(AVVideoCompositionCoreAnimationTool::videoCompositionCoreAnimationToolWithPostProcessingAsVideoLayer(video.get(), parent.get()).get());
-        auto session = AVAssetExportSession::exportSessionWithAsset(composition.get(), ns(AVAssetExportPresetMediumQuality).get());
-        session->setVideoComposition(videoComposition.get());
-        session->setOutputFileType(ns(AVFileTypeQuickTimeMovie).get());
-        session->setOutputURL(NSURL::fileURLWithPath(ns(g_folder + "/ours.mov").get()).get());
-        session->setShouldOptimizeForNetworkUse(true);
+        auto session = igtarvo::watermarkedExportSession(g_folder + "/in.mp4", poster.get(), 1, g_folder + "/ours.mov");
         auto done = DispatchSemaphore::create(0);
         session->exportAsynchronouslyWithCompletionHandler([&] { done->signal(); });
         done->wait();
@@ -99,7 +79,7 @@ void BM_WatermarkedExport(benchmark::State& state)
 void BM_FFmpegCommandLineExport(benchmark::State& state)
 {
     std::string command = "ffmpeg -nostdin -y -i " + g_folder + "/in.mp4 -i " + g_folder + "/tab.png "
-        "-filter_complex \"[0:v]fps=30[v];[v][1:v]overlay=x=0:y=H-h:eof_action=repeat,format=yuv420p\" "
+        "-filter_complex \"[0:v]fps=30[v];[1:v]scale=" + std::to_string(g_tabWidth) + ":" + std::to_string(g_tabHeight) + "[t];[v][t]overlay=x=0:y=H-h:eof_action=repeat,format=yuv420p\" "
         "-c:v libx264 -preset medium -crf 23 -profile:v high -c:a aac -b:a 128k -movflags +faststart -f mov " + g_folder + "/theirs.mov";
     for (auto _ : state)
         if (!sh(command))

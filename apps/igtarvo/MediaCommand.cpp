@@ -1,13 +1,19 @@
 // igtarvo photos list [--json]
-// igtarvo video save URL
+// igtarvo video save URL [--watermark-user NAME --position 1..4]
+// igtarvo video watermark IN --user NAME [--profile-picture FILE_OR_URL] --position 1..4 [-o OUT.mov]
 //
-// The device's photo library as its database lists it, and the saving of a
-// video from an address into it: a real download with its progress (a bar on
-// a terminal, a plain percentage per line otherwise, on standard error), then
-// the library save. Standard output carries only the answer: the list, or the
-// saved asset's file name.
+// The device's photo library as its database lists it, the saving of a
+// video from an address into it — a real download with its progress (a bar
+// on a terminal, a plain percentage per line otherwise, on standard error),
+// the optional watermarked export, then the library save — and the
+// watermarked export alone on a local file. Standard output carries only the
+// answer: the list, the saved asset's file name, or the exported file.
 
 #include "apps/igtarvo/Command.h"
+#include "apps/igtarvo/RepostPoster.h"
+#include "apps/simulator/DeviceLayout.h"
+#include "feed/actions/WatermarkedVideoExport.h"
+#include "platform/media/MediaEngine.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSPathUtilities.h"
@@ -145,17 +151,139 @@ struct ScratchFolder {
     std::string path;
 };
 
+bool parsePosition(const std::string& text, long& out)
+{
+    if (text.size() != 1 || text[0] < '1' || text[0] > '4')
+        return false;
+    out = text[0] - '0';
+    return true;
+}
+
+const char* const kPositionHelp = "takes 1 (bottom), 2 (left), 3 (top) or 4 (right)";
+
+// Runs the watermarked export of `input` into `output` and waits for it;
+// empty on success, else the reason. Nothing is left at `output` on failure.
+std::string exportWatermarked(const std::string& input, id poster, long position, const std::string& output)
+{
+    auto session = igtarvo::watermarkedExportSession(input, poster, position, output);
+    if (!session)
+        return input + " is not a video";
+    auto done = DispatchSemaphore::create(0);
+    session->exportAsynchronouslyWithCompletionHandler([done] { done->signal(); });
+    done->wait(std::chrono::hours(24));
+    if (session->status() != AVAssetExportSessionStatus::Completed) {
+        std::error_code ec;
+        std::filesystem::remove(output, ec);
+        return session->error() ? session->error()->text() : std::string("the export failed");
+    }
+    return {};
+}
+
+int videoWatermark(const Invocation& inv)
+{
+    std::string input, user, profilePicture, output;
+    long position = 0;
+    const auto& a = inv.args;
+    for (size_t i = 1; i < a.size(); ++i) {
+        bool hasValue = i + 1 < a.size();
+        if (a[i] == "--user") {
+            if (!hasValue) return fail("video watermark: --user needs a name");
+            user = a[++i];
+        } else if (a[i] == "--profile-picture") {
+            if (!hasValue) return fail("video watermark: --profile-picture needs a file or an address");
+            profilePicture = a[++i];
+        } else if (a[i] == "--position") {
+            if (!hasValue || !parsePosition(a[++i], position))
+                return fail(std::string("video watermark: --position ") + kPositionHelp);
+        } else if (a[i] == "-o" || a[i] == "--output") {
+            if (!hasValue) return fail("video watermark: -o needs a file name");
+            output = a[++i];
+        } else if (!a[i].empty() && a[i][0] == '-') {
+            return fail("video watermark: unknown option '" + a[i] + "'");
+        } else if (input.empty()) {
+            input = a[i];
+        } else {
+            return fail("video watermark: one video at a time ('" + a[i] + "' is extra)");
+        }
+    }
+    if (input.empty())
+        return fail("video watermark needs a video: video watermark IN --user NAME --position 1..4 [-o OUT.mov]");
+    if (user.empty())
+        return fail("video watermark needs the poster's name (--user NAME)");
+    if (!position)
+        return fail("video watermark needs a position (--position 1..4)");
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(input, ec))
+        return fail("video watermark: cannot read " + input);
+    std::string probeError;
+    auto info = media::probe(input, &probeError);
+    if (!info || !info->hasVideo)
+        return fail("video watermark: " + input + " is not a video" + (probeError.empty() ? "" : " (" + probeError + ")"));
+    if (!profilePicture.empty() && !looksLikeURL(profilePicture) && !std::filesystem::is_regular_file(profilePicture, ec))
+        return fail("video watermark: cannot read the profile picture " + profilePicture);
+    if (output.empty()) {
+        std::filesystem::path p(input);
+        output = (p.parent_path() / (p.stem().string() + "-repost.mov")).string();
+    }
+    if (std::filesystem::equivalent(input, output, ec))
+        return fail("video watermark: the output would replace the input");
+
+    // The tab's icon is one of the device's pictures.
+    if (!igtarvo::simulator::deviceExists(inv.root)) {
+        auto made = igtarvo::simulator::createDevice(inv.root);
+        if (!made.ok)
+            return fail("video watermark: " + made.error);
+    }
+    RepostPoster poster;
+    std::string error;
+    if (!poster.make(user, profilePicture, error))
+        return fail("video watermark: " + error);
+
+    // Exported next to the output and moved over it once whole. The media
+    // framework takes file URLs, which name whole paths.
+    std::filesystem::path out = std::filesystem::absolute(output, ec);
+    std::string partial = (out.parent_path() / ("." + out.filename().string() + "." + std::to_string(::getpid()) + ".mov")).string();
+    std::filesystem::remove(partial, ec);
+    error = exportWatermarked(std::filesystem::absolute(input, ec).string(), poster.object(), position, partial);
+    if (!error.empty())
+        return fail("video watermark: " + error);
+    std::filesystem::rename(partial, out, ec);
+    if (ec) {
+        std::filesystem::remove(partial, ec);
+        return fail("video watermark: cannot write " + output);
+    }
+    auto written = media::probe(output);
+    if (!written)
+        return fail("video watermark: the export cannot be read back");
+    std::printf("%s %.2f s %dx%d\n", output.c_str(), written->duration, written->width, written->height);
+    return 0;
+}
+
 int videoSave(const Invocation& inv)
 {
-    std::string address;
-    for (size_t i = 1; i < inv.args.size(); ++i) {
-        if (address.empty() && inv.args[i].rfind("--", 0) != 0)
-            address = inv.args[i];
-        else
-            return fail("video save: unknown argument '" + inv.args[i] + "'");
+    std::string address, watermarkUser;
+    long position = 0;
+    const auto& a = inv.args;
+    for (size_t i = 1; i < a.size(); ++i) {
+        bool hasValue = i + 1 < a.size();
+        if (a[i] == "--watermark-user") {
+            if (!hasValue) return fail("video save: --watermark-user needs a name");
+            watermarkUser = a[++i];
+        } else if (a[i] == "--position") {
+            if (!hasValue || !parsePosition(a[++i], position))
+                return fail(std::string("video save: --position ") + kPositionHelp);
+        } else if (address.empty() && a[i].rfind("-", 0) != 0) {
+            address = a[i];
+        } else {
+            return fail("video save: unknown argument '" + a[i] + "'");
+        }
     }
     if (address.empty())
         return fail("video save: expected an address");
+    if (!watermarkUser.empty() && !position)
+        return fail("video save: a watermark needs a position (--position 1..4)");
+    if (watermarkUser.empty() && position)
+        return fail("video save: --position goes with --watermark-user NAME");
     auto url = NSURL::create(address);
     if (!url || !url->scheme() || (str(url->scheme().get()) != "http" && str(url->scheme().get()) != "https"))
         return fail("video save: '" + address + "' is not an http or https address");
@@ -182,7 +310,18 @@ int videoSave(const Invocation& inv)
         return fail("video save: the download did not arrive");
 
     std::string error;
-    auto asset = PhotoLibrary::saveVideo(printer->keepAs, &error);
+    std::string saved = printer->keepAs;
+    if (!watermarkUser.empty()) {
+        RepostPoster poster;
+        if (!poster.make(watermarkUser, "", error))
+            return fail("video save: " + error);
+        std::fprintf(stderr, "Adding Watermark...\n");
+        saved = scratch.path + "/igtarvowatermarkedvideo.mov";
+        error = exportWatermarked(printer->keepAs, poster.object(), position, saved);
+        if (!error.empty())
+            return fail("video save: " + error);
+    }
+    auto asset = PhotoLibrary::saveVideo(saved, &error);
     if (!asset)
         return fail("video save: " + error);
     std::printf("%s\n", asset->fileName.c_str());
@@ -193,7 +332,9 @@ int videoCommand(const Invocation& inv)
 {
     if (!inv.args.empty() && inv.args[0] == "save")
         return videoSave(inv);
-    return fail("video: expected 'save'");
+    if (!inv.args.empty() && inv.args[0] == "watermark")
+        return videoWatermark(inv);
+    return fail("video: expected 'save' or 'watermark'");
 }
 
 } // namespace
@@ -204,6 +345,11 @@ IGTARVO_COMMAND("photos",
     photosCommand);
 
 IGTARVO_COMMAND("video",
-    "  video save URL                    download a video (progress on standard error) and save it into\n"
-    "                                    the device's photo library; prints the saved file's name",
+    "  video save URL [--watermark-user NAME --position 1..4]\n"
+    "                                    download a video (progress on standard error), optionally burn in\n"
+    "                                    the repost watermark, and save it into the device's photo library;\n"
+    "                                    prints the saved file's name\n"
+    "  video watermark IN --user NAME [--profile-picture FILE_OR_URL] --position 1..4 [-o OUT.mov]\n"
+    "                                    the repost watermark burnt into a video; prints the output\n"
+    "                                    (default IN-repost.mov), its duration and its size",
     videoCommand);

@@ -7,9 +7,9 @@
 // default layout is made first (the tab's icon is one of its pictures).
 
 #include "apps/igtarvo/Command.h"
+#include "apps/igtarvo/RepostPoster.h"
 #include "apps/simulator/DeviceLayout.h"
 #include "feed/actions/TarvoImageTools.h"
-#include "hosts/instagram/IGUser.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSPathUtilities.h"
 #include "platform/graphics/CGImage.h"
@@ -55,11 +55,6 @@ bool readAll(const std::string& path, std::vector<uint8_t>& bytes)
         return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
-}
-
-bool looksLikeURL(const std::string& text)
-{
-    return text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0 || text.rfind("file:", 0) == 0;
 }
 
 std::string defaultOutput(const std::string& image)
@@ -136,19 +131,12 @@ int run(const Invocation& inv)
         setHomeDirectory(container);
 
     // A local profile picture is handed over as the app would see it: a file of the device.
-    std::string url = o.profilePicture, staged;
-    if (!profileBytes.empty()) {
-        staged = "/tmp/igtarvo-profile-" + std::to_string(::getpid());
-        fs::create_directories(Device::path("/tmp"));
-        if (!NSDataWriteToFile(profileBytes, staged, true))
-            return fail("cannot stage the profile picture on the device");
-        url = "file://" + staged;
-    }
-    auto user = hosts::instagram::IGUser::create(o.user, url);
+    RepostPoster poster;
+    std::string error;
+    if (!poster.make(o.user, o.profilePicture, error))
+        return fail(error);
     auto squared = objc::send<RefPtr<UIImage>(UIImage*, id, long)>(igtarvo::TarvoImageTools::sharedTools(),
-        "generateWatermarkForImage:withUser:position:", image.get(), user.get(), o.position);
-    if (!staged.empty())
-        fs::remove(Device::path(staged));
+        "generateWatermarkForImage:withUser:position:", image.get(), poster.object(), o.position);
     if (!squared || !squared->CGImage())
         return fail("could not draw the watermarked picture");
     auto png = squared->CGImage()->encodePNG();

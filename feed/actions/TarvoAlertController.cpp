@@ -6,6 +6,7 @@
 #include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/NSStringDrawing.h"
 #include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
 

@@ -52,7 +52,8 @@ RefPtr<UICollectionViewCell> TarvoRepostCollectionView::collectionViewCellForIte
     auto bundle = NSBundle::bundleWithPath(Device::path(kTarvoBundlePath));
     auto name = ns("repost" + std::to_string(indexPath->item()) + "@2x");
     auto path = bundle ? bundle->pathForResource(name.get(), ns("jpg").get()) : nullptr;
-    if (auto image = path ? UIImage::imageWithContentsOfFile(path.get()) : nullptr) {
+    // The bundle answers a path of this machine; the image is read by its device path.
+    if (auto image = path ? UIImage::imageWithContentsOfFile(ns(Device::devicePath(str(path.get()))).get()) : nullptr) {
         imageView->setImage(image.get());
         content->addSubview(imageView.get());
     }

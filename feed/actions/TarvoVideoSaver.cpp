@@ -2,7 +2,7 @@
 
 #include "core/InstagramSurface.h"
 #include "feed/actions/TarvoDownloader.h"
-#include "feed/actions/VideoWatermarkTab.h"
+#include "feed/actions/WatermarkedVideoExport.h"
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/NSPathUtilities.h"
 #include "platform/media/AVAssetExportSession.h"
@@ -70,17 +70,6 @@ void removeFile(const std::string& path)
 {
     if (!path.empty())
         ::unlink(path.c_str()); // nothing there is fine
-}
-
-// A plain layer of the platform's kit, reached by name; nil without one.
-RefPtr<Object> makeLayer(CGRect frame)
-{
-    Class layerClass = objc::objc_getClass("CALayer");
-    if (!layerClass || !objc::respondsTo(layerClass, "layer"))
-        return nullptr;
-    auto layer = objc::send<RefPtr<Object>>(layerClass, "layer");
-    objc::send<void(CGRect)>(layer, "setFrame:", frame);
-    return layer;
 }
 
 } // namespace
@@ -185,68 +174,14 @@ void TarvoVideoSaver::exportWatermarked(RefPtr<Object> poster, long position)
     m_shouldAddWatermark = false;
     dispatch_async(dispatch_get_main_queue(), [] { instagram::setAlertBarText("Adding Watermark..."); });
 
-    auto asset = AVURLAsset::URLAssetWithURL(NSURL::fileURLWithPath(ns(m_lastVideoPath).get()).get());
-    auto videoTracks = asset ? asset->tracksWithMediaType(ns(AVMediaTypeVideo).get()) : nullptr;
-    if (!asset || !videoTracks || !videoTracks->count()) {
-        fail();
-        return;
-    }
-    auto* source = static_cast<AVAssetTrack*>(videoTracks->firstObject().get());
-    CGSize size = source->naturalSize();
-    double W = size.width, H = size.height;
-
-    // The composition: the sound (when there is any) and the picture, whole.
-    auto composition = AVMutableComposition::composition();
-    CMTimeRange range = CMTimeRangeMake(kCMTimeZero, asset->duration());
-    auto audioTracks = asset->tracksWithMediaType(ns(AVMediaTypeAudio).get());
-    if (audioTracks->count()) {
-        auto audio = composition->addMutableTrackWithMediaType(ns(AVMediaTypeAudio).get(), kCMPersistentTrackID_Invalid);
-        audio->insertTimeRange(range, static_cast<AVAssetTrack*>(audioTracks->firstObject().get()), kCMTimeZero, nullptr);
-    }
-    auto video = composition->addMutableTrackWithMediaType(ns(AVMediaTypeVideo).get(), kCMPersistentTrackID_Invalid);
-    video->insertTimeRange(range, source, kCMTimeZero, nullptr);
-    video->setPreferredTransform(source->preferredTransform());
-
-    // The tab, placed by position in the video's coordinates (origin bottom-left).
-    auto tab = videoWatermarkTab(poster.get(), size, position);
-    auto watermark = makeLayer(CGRectZero);
-    if (watermark && tab) {
-        CGSize t = objc::send<CGSize>(tab, "size");
-        objc::send<void(id)>(watermark, "setContents:", tab.get());
-        switch (position) {
-        case 1: objc::send<void(CGRect)>(watermark, "setFrame:", CGRectMake(0, 0, t.width, t.height)); break;
-        case 2: objc::send<void(CGRect)>(watermark, "setFrame:", CGRectMake(0, H - t.height, t.width, t.height)); break;
-        case 3: objc::send<void(CGRect)>(watermark, "setFrame:", CGRectMake(0, H - t.height, t.width, t.height)); break;
-        case 4: objc::send<void(CGRect)>(watermark, "setFrame:", CGRectMake(W - t.width, H - t.height, t.width, t.height)); break;
-        default: break;
-        }
-    }
-    auto parentLayer = makeLayer(CGRectMake(0, 0, W, H));
-    auto videoLayer = makeLayer(CGRectMake(0, 0, W, H));
-    if (parentLayer && videoLayer) {
-        objc::send<void(id)>(parentLayer, "addSublayer:", videoLayer.get());
-        if (watermark)
-            objc::send<void(id)>(parentLayer, "addSublayer:", watermark.get());
-    }
-
-    auto videoComposition = AVMutableVideoComposition::videoComposition();
-    videoComposition->setRenderSize(size);
-    videoComposition->setFrameDuration(CMTimeMake(1, 30));
-    if (parentLayer && videoLayer)
-        videoComposition->setAnimationTool(AVVideoCompositionCoreAnimationTool::videoCompositionCoreAnimationToolWithPostProcessingAsVideoLayer(videoLayer.get(), parentLayer.get()).get());
-    auto instruction = AVMutableVideoCompositionInstruction::videoCompositionInstruction();
-    instruction->setTimeRange(CMTimeRangeMake(kCMTimeZero, composition->duration()));
-    instruction->setLayerInstructions(NSArray::create({ AVMutableVideoCompositionLayerInstruction::videoCompositionLayerInstructionWithAssetTrack(video.get()) }).get());
-    videoComposition->setInstructions(NSArray::create({ instruction }).get());
-
     std::string output = documentsDirectory() + "/" + kWatermarkedFileName;
     // What an interrupted save left there would make the export fail.
     removeFile(output);
-    auto session = AVAssetExportSession::exportSessionWithAsset(composition.get(), ns(AVAssetExportPresetMediumQuality).get());
-    session->setVideoComposition(videoComposition.get());
-    session->setOutputFileType(ns(AVFileTypeQuickTimeMovie).get());
-    session->setOutputURL(NSURL::fileURLWithPath(ns(output).get()).get());
-    session->setShouldOptimizeForNetworkUse(true);
+    auto session = watermarkedExportSession(m_lastVideoPath, poster.get(), position, output);
+    if (!session) {
+        fail();
+        return;
+    }
     Ref<TarvoVideoSaver> self(this);
     session->exportAsynchronouslyWithCompletionHandler([self, session, output] {
         bool ok = session->status() == AVAssetExportSessionStatus::Completed;

@@ -60,6 +60,34 @@ CGImage::RGBA CGImage::pixelAt(long x, long y) const
     return { un((px >> 16) & 0xFF), un((px >> 8) & 0xFF), un(px & 0xFF), a };
 }
 
+std::vector<uint8_t> CGImage::straightRGBA() const
+{
+    long w = width(), h = height();
+    std::vector<uint8_t> out(size_t(w) * size_t(h) * 4);
+    cairo_surface_flush(m_surface);
+    const unsigned char* data = cairo_image_surface_get_data(m_surface);
+    int stride = cairo_image_surface_get_stride(m_surface);
+    uint8_t* to = out.data();
+    for (long y = 0; y < h; ++y) {
+        const unsigned char* row = data + y * stride;
+        for (long x = 0; x < w; ++x, to += 4) {
+            uint32_t px;
+            std::memcpy(&px, row + x * 4, 4);
+            uint32_t a = px >> 24;
+            if (a == 0) {
+                to[0] = to[1] = to[2] = to[3] = 0;
+                continue;
+            }
+            auto un = [a](uint32_t c) -> uint8_t { return uint8_t((c * 255 + a / 2) / a); };
+            to[0] = un((px >> 16) & 0xFF);
+            to[1] = un((px >> 8) & 0xFF);
+            to[2] = un(px & 0xFF);
+            to[3] = uint8_t(a);
+        }
+    }
+    return out;
+}
+
 RefPtr<CGImage> CGImage::decode(std::span<const uint8_t> bytes)
 {
     if (bytes.size() >= 8 && std::memcmp(bytes.data(), "\x89PNG\r\n\x1a\n", 8) == 0)

@@ -44,6 +44,8 @@ public:
     // One pixel, straight (not premultiplied) RGBA, for inspection.
     struct RGBA { uint8_t r, g, b, a; };
     RGBA pixelAt(long x, long y) const;
+    // Every pixel, straight RGBA, rows top to bottom without padding.
+    std::vector<uint8_t> straightRGBA() const;
 
     // PNG bytes (zlib level 0 to 9); empty on failure.
     std::vector<uint8_t> encodePNG(int level = 6) const;

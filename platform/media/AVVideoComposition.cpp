@@ -1,10 +1,9 @@
 #include "platform/media/AVVideoComposition.h"
 
-#include "platform/foundation/Device.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/uikit/UIImage.h"
 
 #include <cmath>
-#include <mutex>
 
 namespace platform {
 
@@ -37,31 +36,25 @@ void AVMutableVideoCompositionInstruction::registerMethods(objc::ClassBuilder<AV
 
 namespace {
 
-std::mutex g_readerLock;
-
-std::optional<media::Overlay> readFilePicture(id contents)
+// A layer's contents as the engine takes them: the bitmap's own pixels, from
+// a CGImage or a UIImage (whether it was drawn or read from a file).
+std::optional<media::Overlay> readBitmap(id contents)
 {
-    if (!objc::object_isKindOfClass(contents, UIImage::staticClass()))
+    RefPtr<CGImage> bitmap;
+    if (objc::object_isKindOfClass(contents, CGImage::staticClass()))
+        bitmap = RefPtr<CGImage>(static_cast<CGImage*>(contents));
+    else if (objc::object_isKindOfClass(contents, UIImage::staticClass()))
+        bitmap = static_cast<UIImage*>(contents)->CGImage();
+    if (!bitmap || bitmap->width() <= 0 || bitmap->height() <= 0)
         return std::nullopt;
-    auto* image = static_cast<UIImage*>(contents);
-    if (image->path().empty())
-        return std::nullopt;
-    return media::readPicture(Device::path(image->path()));
-}
-
-AVVideoCompositionCoreAnimationTool::ContentsReader& contentsReader()
-{
-    static AVVideoCompositionCoreAnimationTool::ContentsReader reader = readFilePicture;
-    return reader;
+    media::Overlay picture;
+    picture.width = int(bitmap->width());
+    picture.height = int(bitmap->height());
+    picture.rgba = bitmap->straightRGBA();
+    return picture;
 }
 
 } // namespace
-
-void AVVideoCompositionCoreAnimationTool::setContentsReader(ContentsReader reader)
-{
-    std::lock_guard guard(g_readerLock);
-    contentsReader() = reader ? std::move(reader) : ContentsReader(readFilePicture);
-}
 
 Ref<AVVideoCompositionCoreAnimationTool> AVVideoCompositionCoreAnimationTool::videoCompositionCoreAnimationToolWithPostProcessingAsVideoLayer(id videoLayer, id parentLayer)
 {
@@ -79,11 +72,6 @@ std::vector<media::Overlay> AVVideoCompositionCoreAnimationTool::overlays(CGSize
     auto sublayers = objc::send<RefPtr<Object>>(m_parentLayer.get(), "sublayers");
     if (!objc::object_isKindOfClass(sublayers.get(), NSArray::staticClass()))
         return list;
-    ContentsReader reader;
-    {
-        std::lock_guard guard(g_readerLock);
-        reader = contentsReader();
-    }
     for (auto& layer : static_cast<NSArray*>(sublayers.get())->items()) {
         if (layer.get() == m_videoLayer.get())
             continue;
@@ -95,7 +83,7 @@ std::vector<media::Overlay> AVVideoCompositionCoreAnimationTool::overlays(CGSize
         auto contents = objc::send<RefPtr<Object>>(layer.get(), "contents");
         if (!contents || frame.size.width <= 0 || frame.size.height <= 0)
             continue;
-        auto picture = reader(contents.get());
+        auto picture = readBitmap(contents.get());
         if (!picture)
             continue;
         picture->shownWidth = int(std::lround(frame.size.width));

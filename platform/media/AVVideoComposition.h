@@ -4,8 +4,8 @@
 // video is drawn inside (the core-animation tool). The layers are the
 // platform's layers, reached by message: the parent answers `sublayers`;
 // each other sublayer answers `frame` (in the video's pixels, origin at the
-// bottom-left) and `contents` (its picture). What is drawn over the video
-// is read when the export starts.
+// bottom-left) and `contents` (a CGImage or a UIImage: its bitmap is what is
+// drawn). What is drawn over the video is read when the export starts.
 
 #include "platform/media/AVAsset.h"
 #include "platform/media/MediaEngine.h"
@@ -61,11 +61,6 @@ public:
     // video layer that has contents, placed in a picture of `renderSize`
     // pixels (top-left origin for the engine).
     std::vector<media::Overlay> overlays(CGSize renderSize) const;
-
-    // Reads a layer's contents as pixels. The default reads pictures that
-    // came from a file; the graphics side installs one for drawn bitmaps.
-    using ContentsReader = std::function<std::optional<media::Overlay>(id contents)>;
-    static void setContentsReader(ContentsReader reader);
 
 private:
     RefPtr<Object> m_videoLayer;

@@ -15,7 +15,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -63,7 +65,9 @@ void setError(std::string* error, const std::string& text)
 
 void quietLogsOnce()
 {
-    static const bool done = [] { av_log_set_level(AV_LOG_ERROR); return true; }();
+    // Failures come back as values with their reason; the library's own
+    // messages would only add lines to a program's error output.
+    static const bool done = [] { av_log_set_level(AV_LOG_QUIET); return true; }();
     (void)done;
 }
 
@@ -290,6 +294,10 @@ struct Track {
     FilterChain filters;
     Codec encoder;
     AVStream* outputStream = nullptr;
+    // Where the last decoded picture ends (its time plus its duration), in
+    // the stream's time base: the filters must know, or the frame-rate step
+    // drops the last picture.
+    int64_t endPts = AV_NOPTS_VALUE;
     bool decoderDone = false;
     bool filtersDone = false;
     bool encoderDone = false;
@@ -586,6 +594,12 @@ private:
                 return false;
             }
             frame->pts = frame->best_effort_timestamp;
+            if (t.decoder->codec_type == AVMEDIA_TYPE_VIDEO && frame->pts != AV_NOPTS_VALUE) {
+                int64_t length = frame->pkt_duration;
+                if (length <= 0 && t.inputStream->avg_frame_rate.num > 0)
+                    length = av_rescale_q(1, av_inv_q(t.inputStream->avg_frame_rate), t.inputStream->time_base);
+                t.endPts = std::max(t.endPts == AV_NOPTS_VALUE ? INT64_MIN : t.endPts, frame->pts + std::max<int64_t>(length, 0));
+            }
             rc = av_buffersrc_add_frame_flags(t.filters.sources.front().second, frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
             av_frame_unref(frame.get());
             if (rc < 0) {
@@ -596,7 +610,10 @@ private:
                 return false;
         }
         // The decoder is drained: end the filters and the encoder too.
-        if (av_buffersrc_add_frame_flags(t.filters.sources.front().second, nullptr, 0) < 0) {
+        AVFilterContext* source = t.filters.sources.front().second;
+        int ended = t.endPts != AV_NOPTS_VALUE ? av_buffersrc_close(source, t.endPts, AV_BUFFERSRC_FLAG_PUSH)
+                                               : av_buffersrc_add_frame_flags(source, nullptr, 0);
+        if (ended < 0) {
             setError(error, "cannot end the filters");
             return false;
         }

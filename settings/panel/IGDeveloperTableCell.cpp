@@ -3,6 +3,9 @@
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSURL.h"
 #include "platform/preferences/PSSpecifier.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/uikit/CALayer.h"
+#include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIColor.h"
@@ -41,6 +44,21 @@ std::string twitterProfileAddress(const std::string& userName)
 }
 
 namespace {
+const char* const kFollowButtonConstraint1 = "followButtonConstraint1";
+const char* const kFollowButtonConstraint2 = "followButtonConstraint2";
+
+// first.attribute == second.attribute + constant
+Ref<NSLayoutConstraint> constraint(id first, long attribute, id second, long secondAttribute, double constant)
+{
+    return NSLayoutConstraint::constraintWithItem(first, attribute, NSLayoutRelationEqual, second, secondAttribute, 1, constant);
+}
+
+bool isLandscape()
+{
+    CGRect screen = UIScreen::mainScreen()->bounds();
+    return screen.size.width > screen.size.height;
+}
+
 Ref<UILabel> label(NSString* text, UIColor* color, double size)
 {
     auto made = UILabel::create();
@@ -80,17 +98,30 @@ RefPtr<IGDeveloperTableCell> IGDeveloperTableCell::initWithDevName(NSString* dev
     m_twitterHandle = twitterName ? ns(twitterName->str()) : nullptr;
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
+    // The picture keeps a fixed frame and casts a thin shadow below.
     auto picture = UIImageView::create(devImage);
     picture->setFrame(CGRectMake(10, 15, 70, 70));
+    picture->layer()->setShadowColor(UIColor::blackColor().get());
+    picture->layer()->setShadowOffset(CGSizeMake(0, 1));
+    picture->layer()->setShadowOpacity(1);
+    picture->layer()->setShadowRadius(1);
     picture->setClipsToBounds(false);
     addSubview(picture.get());
     m_devImageView = picture;
 
+    // The three lines, 30 points right of the picture: the name 20 points
+    // above the cell's middle, the second line under it, the job 5 below that.
     auto name = label(devName, UIColor::darkGrayColor().get(), isPad() ? 30 : 23);
     auto second = label(realName, UIColor::grayColor().get(), 15);
     auto third = label(jobSubtitle, UIColor::grayColor().get(), 12);
-    for (auto* made : { name.get(), second.get(), third.get() })
+    for (auto* made : { name.get(), second.get(), third.get() }) {
+        made->setTranslatesAutoresizingMaskIntoConstraints(false);
         addSubview(made);
+        addConstraint(constraint(made, NSLayoutAttributeLeft, picture.get(), NSLayoutAttributeRight, 30).get());
+    }
+    addConstraint(constraint(name.get(), NSLayoutAttributeCenterY, this, NSLayoutAttributeCenterY, -20).get());
+    addConstraint(constraint(second.get(), NSLayoutAttributeTop, name.get(), NSLayoutAttributeBottom, 0).get());
+    addConstraint(constraint(third.get(), NSLayoutAttributeTop, second.get(), NSLayoutAttributeBottom, 5).get());
     m_devNameLabel = name;
     m_realNameLabel = second;
     m_jobLabel = third;
@@ -99,9 +130,15 @@ RefPtr<IGDeveloperTableCell> IGDeveloperTableCell::initWithDevName(NSString* dev
     button->setTitle(ns("Follow").get(), UIControlStateNormal);
     button->setTitleColor(UIColor::whiteColor().get(), UIControlStateNormal);
     button->setBackgroundColor(UIColor::colorWithRed(66 / 255.0, 139 / 255.0, 202 / 255.0, 1).get());
+    button->layer()->setBorderWidth(1);
+    button->layer()->setBorderColor(UIColor::colorWithRed(53 / 255.0, 126 / 255.0, 189 / 255.0, 1).get());
+    button->layer()->setCornerRadius(4);
     button->setClipsToBounds(true);
+    button->setBackgroundImage(buttonImageFromColor(UIColor::colorWithRed(51 / 255.0, 119 / 255.0, 172 / 255.0, 1).get()).get(), UIControlStateHighlighted);
     button->addTarget(this, objc::sel_registerName("followMe:"), UIControlEventTouchUpInside);
+    button->setTranslatesAutoresizingMaskIntoConstraints(false);
     addSubview(button.get());
+    addConstraint(constraint(button.get(), NSLayoutAttributeWidth, nullptr, NSLayoutAttributeNotAnAttribute, isPad() ? 100 : 80).get());
     m_followButton = button;
     createLayoutConstraintsForFollowButton();
     return RefPtr<IGDeveloperTableCell>(this);
@@ -118,35 +155,50 @@ void IGDeveloperTableCell::createLayoutConstraintsForFollowButton()
     auto button = followButton();
     if (!button)
         return;
-    CGRect cell = bounds();
-    double width = isPad() ? 100 : 80;
-    double height = 30;
-    CGRect screen = UIScreen::mainScreen()->bounds();
-    bool landscape = screen.size.width > screen.size.height;
-    if (landscape)
-        button->setFrame(CGRectMake(cell.size.width - 200, (cell.size.height - height) / 2, width, height));
-    else
-        button->setFrame(CGRectMake(cell.size.width - 5 - width, cell.size.height - 5 - height, width, height));
+    m_followButtonLandscape = isLandscape();
+    RefPtr<NSLayoutConstraint> first, second;
+    if (m_followButtonLandscape) {
+        first = constraint(button.get(), NSLayoutAttributeCenterY, this, NSLayoutAttributeCenterY, 0);
+        second = constraint(button.get(), NSLayoutAttributeLeft, this, NSLayoutAttributeRight, -200);
+    } else {
+        first = constraint(button.get(), NSLayoutAttributeRight, this, NSLayoutAttributeRight, -5);
+        second = constraint(button.get(), NSLayoutAttributeBottom, this, NSLayoutAttributeBottom, -5);
+    }
+    first->setIdentifier(ns(kFollowButtonConstraint1).get());
+    second->setIdentifier(ns(kFollowButtonConstraint2).get());
+    addConstraint(first.get());
+    addConstraint(second.get());
 }
 
 void IGDeveloperTableCell::layoutSubviews()
 {
-    UITableViewCell::layoutSubviews();
-    CGRect cell = bounds();
-    double left = 10 + 70 + 30;
-    double width = std::max(0.0, cell.size.width - left - 10);
-    auto name = devNameLabel();
-    auto second = realNameLabel();
-    auto third = jobLabel();
-    if (name && second && third) {
-        CGSize nameSize = name->sizeThatFits(CGSize { width, 1000 });
-        name->setFrame(CGRectMake(left, cell.size.height / 2 - 20 - nameSize.height / 2, nameSize.width, nameSize.height));
-        CGSize secondSize = second->sizeThatFits(CGSize { width, 1000 });
-        second->setFrame(CGRectMake(left, name->frame().origin.y + nameSize.height, secondSize.width, secondSize.height));
-        CGSize thirdSize = third->sizeThatFits(CGSize { width, 1000 });
-        third->setFrame(CGRectMake(left, second->frame().origin.y + secondSize.height + 5, thirdSize.width, thirdSize.height));
+    PSTableCell::layoutSubviews();
+    // Made again only when the orientation turned: a change of constraints
+    // asks for another layout pass, which must find nothing left to change.
+    if (m_followButtonLandscape == isLandscape())
+        return;
+    for (auto& held : std::vector<Ref<NSLayoutConstraint>>(constraintList())) {
+        auto identifier = held->identifier();
+        if (identifier && (identifier->str() == kFollowButtonConstraint1 || identifier->str() == kFollowButtonConstraint2))
+            removeConstraint(held.get());
     }
     createLayoutConstraintsForFollowButton();
+}
+
+RefPtr<UIImage> IGDeveloperTableCell::buttonImageFromColor(UIColor* color)
+{
+    CGRect rect = CGRectMake(0, 0, frame().size.width, frame().size.height);
+    if (rect.size.width <= 0 || rect.size.height <= 0)
+        rect.size = CGSizeMake(1, 1);
+    UIGraphicsBeginImageContextWithOptions(rect.size, false, 0);
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (context && color) {
+        CGContextSetFillColorWithColor(context, color);
+        CGContextFillRect(context, rect);
+    }
+    auto image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    return image;
 }
 
 void IGDeveloperTableCell::followMe(id)
@@ -183,7 +235,8 @@ void IGDeveloperTableCell::registerMethods(objc::ClassBuilder<IGDeveloperTableCe
         .method<&IGDeveloperTableCell::layoutSubviews>("layoutSubviews")
         .method<&IGDeveloperTableCell::followMe>("followMe:")
         .method<&IGDeveloperTableCell::canOpenURL>("canOpenURL:")
-        .method<&IGDeveloperTableCell::openURL>("openURL:");
+        .method<&IGDeveloperTableCell::openURL>("openURL:")
+        .method<&IGDeveloperTableCell::buttonImageFromColor>("buttonImageFromColor:");
 }
 
 } // namespace igtarvo::panel

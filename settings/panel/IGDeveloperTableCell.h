@@ -41,6 +41,8 @@ public:
     void followMe(objc::id sender);
     bool canOpenURL(platform::NSString* address);
     void openURL(platform::NSString* address);
+    // An image the size of the cell filled with the colour.
+    objc::RefPtr<platform::UIImage> buttonImageFromColor(platform::UIColor* color);
 
 private:
     objc::RefPtr<objc::Object> m_devImageView;
@@ -49,6 +51,7 @@ private:
     objc::RefPtr<objc::Object> m_jobLabel;
     objc::RefPtr<objc::Object> m_followButton;
     objc::RefPtr<platform::NSString> m_twitterHandle;
+    bool m_followButtonLandscape { false };
 };
 
 // The profile address of a user name in the first installed Twitter app

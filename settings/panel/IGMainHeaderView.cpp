@@ -1,5 +1,6 @@
 #include "settings/panel/IGMainHeaderView.h"
 #include "platform/foundation/Device.h"
+#include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
 #include "settings/panel/PanelTexts.h"
@@ -36,30 +37,28 @@ Ref<IGMainHeaderView> IGMainHeaderView::create()
     return view;
 }
 
+// The labels keep their natural sizes; constraints centre each across the
+// view and stack them: the first 10 points below the top, each next one 5
+// points below the one before.
 RefPtr<Object> IGMainHeaderView::init()
 {
     initWithFrame(CGRectZero);
     m_headerLabel = makeLabel(kHeaderLine, isPad() ? 40 : 32, 1);
     m_subHeaderLabel = makeLabel(kHeaderSubline, isPad() ? 18 : 14, 1);
     m_randomLabel = makeLabel(kHeaderThirdLine, 12, 2);
-    for (auto* label : { m_headerLabel.get(), m_subHeaderLabel.get(), m_randomLabel.get() })
-        addSubview(label);
-    return RefPtr<Object>(this);
-}
-
-// The labels are centred across the view, each at its natural size: the
-// first 10 points below the top, each next one 5 points below the one before.
-void IGMainHeaderView::layoutSubviews()
-{
-    double width = bounds().size.width;
-    double y = 10;
+    id above = this;
+    long aboveAttribute = NSLayoutAttributeTop;
+    double gap = 10;
     for (auto* label : { m_headerLabel.get(), m_subHeaderLabel.get(), m_randomLabel.get() }) {
-        if (!label)
-            continue;
-        CGSize size = label->sizeThatFits(CGSize { 10000, 10000 });
-        label->setFrame(CGRectMake((width - size.width) / 2, y, size.width, size.height));
-        y += size.height + 5;
+        label->setTranslatesAutoresizingMaskIntoConstraints(false);
+        addSubview(label);
+        addConstraint(NSLayoutConstraint::constraintWithItem(label, NSLayoutAttributeCenterX, NSLayoutRelationEqual, this, NSLayoutAttributeCenterX, 1, 0).get());
+        addConstraint(NSLayoutConstraint::constraintWithItem(label, NSLayoutAttributeTop, NSLayoutRelationEqual, above, aboveAttribute, 1, gap).get());
+        above = label;
+        aboveAttribute = NSLayoutAttributeBottom;
+        gap = 5;
     }
+    return RefPtr<Object>(this);
 }
 
 void IGMainHeaderView::registerMethods(objc::ClassBuilder<IGMainHeaderView>& b)
@@ -67,8 +66,7 @@ void IGMainHeaderView::registerMethods(objc::ClassBuilder<IGMainHeaderView>& b)
     b.method<&IGMainHeaderView::init>("init")
         .method<&IGMainHeaderView::headerLabel>("headerLabel")
         .method<&IGMainHeaderView::subHeaderLabel>("subHeaderLabel")
-        .method<&IGMainHeaderView::randomLabel>("randomLabel")
-        .method<&IGMainHeaderView::layoutSubviews>("layoutSubviews");
+        .method<&IGMainHeaderView::randomLabel>("randomLabel");
 }
 
 } // namespace igtarvo::panel

@@ -17,7 +17,6 @@ public:
     objc::RefPtr<platform::UILabel> headerLabel() const { return m_headerLabel; }
     objc::RefPtr<platform::UILabel> subHeaderLabel() const { return m_subHeaderLabel; }
     objc::RefPtr<platform::UILabel> randomLabel() const { return m_randomLabel; }
-    void layoutSubviews();
 
 private:
     objc::RefPtr<platform::UILabel> m_headerLabel;

@@ -47,6 +47,18 @@ std::vector<std::string> entriesOf(UIAlertController* menu)
     return titles;
 }
 
+std::string pasteboardString()
+{
+    auto pasteboard = objc::send<RefPtr<objc::Object>>(objc::objc_getClass("UIPasteboard"), "generalPasteboard");
+    return str(objc::send<RefPtr<objc::Object>>(pasteboard, "string").get());
+}
+
+void setPasteboardString(const std::string& text)
+{
+    auto pasteboard = objc::send<RefPtr<objc::Object>>(objc::objc_getClass("UIPasteboard"), "generalPasteboard");
+    objc::send<void(id)>(pasteboard, "setString:", ns(text).get());
+}
+
 size_t libraryCount(const char* kind)
 {
     size_t n = 0;
@@ -273,6 +285,104 @@ TEST(FeedActions, HoldingAPhotoSavesItOnceEvenAfterTheViewLoadedAgain)
         EXPECT_EQ(libraryCount("photo"), photos + 1);
     }));
 }
+
+TEST(FeedActions, CopyCaptionPutsTheCaptionOnThePasteboardAndAPostWithoutOneSaysSo)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        FeedScreen screen;
+        setPasteboardString("before");
+        auto menu = openMenu(screen, PhotoWithoutCaption);
+        ASSERT_TRUE(menu);
+        ASSERT_TRUE(UserInput::chooseAlertAction(menu.get(), "Copy Caption"));
+        FeedScreen::settle();
+        EXPECT_EQ(pasteboardString(), "before");
+        ASSERT_FALSE(IGAlertHUD::sharedHUD()->shownTexts().empty());
+        EXPECT_EQ(IGAlertHUD::sharedHUD()->shownTexts().back(), "No Caption to copy");
+
+        menu = openMenu(screen, OtherUsersPhoto);
+        ASSERT_TRUE(UserInput::chooseAlertAction(menu.get(), "Copy Caption"));
+        FeedScreen::settle();
+        EXPECT_EQ(pasteboardString(), "Morning light over the harbour, ready to sail #sunrise");
+        EXPECT_EQ(IGAlertHUD::sharedHUD()->shownTexts().back(), "Copied");
+    }));
+}
+
+
+TEST(FeedActions, RepostingAPhotoWithTheLeftTabHandsASquarePictureAndTheCreditToTheShareScreenOnce)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        FeedScreen screen;
+        auto menu = openMenu(screen, OtherUsersPhoto);
+        ASSERT_TRUE(menu);
+        auto strip = objc::dynamicCast<UICollectionView>(objc::send<RefPtr<objc::Object>>(menu, "collectionView"));
+        ASSERT_TRUE(strip) << "the menu shows the layout strip";
+        ASSERT_TRUE(UserInput::tapItem(strip.get(), 0, 2));
+        auto* share = static_cast<IGShareViewController*>(nullptr);
+        EXPECT_TRUE(FeedScreen::runUntil([&] {
+            share = objc::dynamicCast<IGShareViewController>(screen.top().get());
+            return share != nullptr;
+        }));
+        ASSERT_TRUE(share);
+        EXPECT_EQ(share->captionText(), "#Repost @lena.sails: Morning light over the harbour, ready to sail #sunrise");
+
+        // The hand-off file: named after the picture, square, the tab down the left edge.
+        std::string file = NSTemporaryDirectory() + "harbour.igo";
+        auto picture = UIImage::imageWithContentsOfHostFile(file);
+        ASSERT_TRUE(picture) << file;
+        auto bitmap = picture->CGImage();
+        EXPECT_EQ(bitmap->width(), bitmap->height());
+        EXPECT_EQ(IGAlertBar::sharedAlertBar()->isShown(), false);
+
+        // A second share screen finds no caption waiting.
+        auto again = IGShareViewController::create(picture.get());
+        again->view();
+        EXPECT_EQ(again->captionText(), "");
+    }));
+}
+
+
+TEST(FeedActions, RepostingAPostWithoutCaptionLeavesTheShareScreensCaptionEmpty)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        FeedScreen screen;
+        igtarvo::TarvoCaptionManger::sharedManager()->setPending(std::string("an older caption"), std::string("someone"));
+        auto menu = openMenu(screen, PhotoWithoutCaption);
+        ASSERT_TRUE(UserInput::chooseAlertAction(menu.get(), "Repost"));
+        IGShareViewController* share = nullptr;
+        EXPECT_TRUE(FeedScreen::runUntil([&] { return (share = objc::dynamicCast<IGShareViewController>(screen.top().get())) != nullptr; }));
+        ASSERT_TRUE(share);
+        EXPECT_EQ(share->captionText(), "");
+        EXPECT_TRUE(std::filesystem::exists(NSTemporaryDirectory() + "mountains.igo"));
+    }));
+}
+
+
+TEST(FeedActions, AnInstagramShareAddressOpensTheSettingsPictureWithItsTextAndOthersPassThrough)
+{
+    EXPECT_TRUE(inChildProcess([] {
+        FeedScreen screen;
+        auto application = UIApplication::sharedApplicationObject();
+        // {"text":"Hello from igTarvo"}
+        auto address = NSURL::create("instagram://post?eyJ0ZXh0IjoiSGVsbG8gZnJvbSBpZ1RhcnZvIn0=");
+        EXPECT_TRUE(objc::send<bool(id, NSURL*, id, id)>(screen.delegate(), "application:openURL:sourceApplication:annotation:", application.get(), address.get(), nullptr, nullptr));
+        IGShareViewController* share = nullptr;
+        EXPECT_TRUE(FeedScreen::runUntil([&] { return (share = objc::dynamicCast<IGShareViewController>(screen.top().get())) != nullptr; }));
+        ASSERT_TRUE(share);
+        EXPECT_EQ(share->captionText(), "Hello from igTarvo");
+        EXPECT_TRUE(share->image());
+
+        // Not Base64, and no query: only Instagram's own handling.
+        size_t opened = screen.delegate()->openedAddresses().size();
+        for (const char* text : { "instagram://post?not-base64!", "instagram://camera" }) {
+            auto other = NSURL::create(text);
+            objc::send<bool(id, NSURL*, id, id)>(screen.delegate(), "application:openURL:sourceApplication:annotation:", application.get(), other.get(), nullptr, nullptr);
+        }
+        FeedScreen::settle();
+        EXPECT_EQ(screen.delegate()->openedAddresses().size(), opened + 2);
+        EXPECT_FALSE(igtarvo::TarvoCaptionManger::sharedManager()->captionText());
+    }));
+}
+
 
 TEST(FeedActions, TheHandOffFileIsNamedAfterThePicture)
 {

@@ -42,6 +42,17 @@ std::string runIgtarvo(const std::vector<std::string>& args, int* status = nullp
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// How many opaque, nearly white pixels a column of the bitmap has.
+int whiteInColumn(const platform::CGImage& bitmap, long x)
+{
+    int n = 0;
+    for (long y = 0; y < bitmap.height(); ++y) {
+        auto p = bitmap.pixelAt(x, y);
+        n += p.a > 240 && p.r > 235 && p.g > 235 && p.b > 235;
+    }
+    return n;
+}
+
 } // namespace
 
 TEST(FeedActionsRoad, APersonUsesTheActionsMenuOfTheSampleFeed)
@@ -62,7 +73,29 @@ TEST(FeedActionsRoad, APersonUsesTheActionsMenuOfTheSampleFeed)
     EXPECT_EQ(menu, "title: igTarvo Actions\nmessage: Select an action below\n"
                     "entry: Copy Caption (default)\nentry: Repost (default)\nentry: Save Media (default)\nentry: Cancel (destructive)\n"
                     "strip: shown (5 pictures)\n");
-    control("Instagram", "choose Cancel");
+    EXPECT_EQ(control("Instagram", "tap-strip 3"), "chosen 2\n");
+    std::string caption;
+    EXPECT_TRUE(eventually([&] { return (caption = control("Instagram", "share-caption")) != "" && !has(caption, "error"); }, std::chrono::seconds(20))) << caption;
+    EXPECT_EQ(caption, "caption: \"#Repost @lena.sails: Morning light over the harbour, ready to sail #sunrise\"\n");
+
+    std::string handOff = igtarvo::simulator::instagramDataContainer() + "/tmp/harbour.igo";
+    auto picture = platform::UIImage::imageWithContentsOfHostFile(handOff);
+    ASSERT_TRUE(picture) << handOff;
+    auto bitmap = picture->CGImage();
+    EXPECT_EQ(bitmap->width(), bitmap->height());
+    EXPECT_GT(whiteInColumn(*bitmap, 3), bitmap->height() / 8) << "the tab runs along the left edge";
+    EXPECT_EQ(whiteInColumn(*bitmap, bitmap->width() - 4), 0) << "and not along the right one";
+
+    // Leaving the share screen, then opening the picture again: no caption waits.
+    EXPECT_EQ(control("Instagram", "share"), "shared\n");
+    EXPECT_TRUE(has(control("Instagram", "open-url file://" + handOff), "opened"));
+    EXPECT_EQ(control("Instagram", "share-caption"), "caption: \"\"\n");
+    control("Instagram", "share");
+
+    // Copy Caption reaches the device's pasteboard.
+    control("Instagram", "open-menu 1");
+    control("Instagram", "choose Copy Caption");
+    EXPECT_EQ(runIgtarvo({ "pasteboard" }), "Morning light over the harbour, ready to sail #sunrise\n");
 
     // Save Media on a photo: one more photo, the served picture's pixels.
     size_t photos = libraryCount("photo");

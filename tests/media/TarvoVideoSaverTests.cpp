@@ -7,6 +7,7 @@
 #include "feed/actions/TarvoVideoSaver.h"
 #include "hosts/instagram/IGAlertBar.h"
 #include "hosts/instagram/IGAlertHUD.h"
+#include "hosts/instagram/IGUser.h"
 #include "hosts/instagram/IGVideo.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/dispatch/Dispatch.h"
@@ -42,6 +43,7 @@ protected:
         ASSERT_TRUE(testsupport::makeClip(*s_clips + "/clip.mp4", 320, 240, 1));
         ASSERT_TRUE(testsupport::makeClip(*s_clips + "/small.mp4", 160, 120, 1));
         ASSERT_TRUE(testsupport::makeClip(*s_clips + "/silent.mp4", 160, 120, 1, false));
+        ASSERT_TRUE(testsupport::makeClip(*s_clips + "/blue.mp4", 320, 240, 1, true, "blue"));
     }
     static void TearDownTestSuite()
     {
@@ -54,7 +56,7 @@ protected:
         m_root = ::mkdtemp(pattern);
         Device::setRoot(m_root);
         setHomeDirectory(m_root + "/container");
-        for (std::string name : { "clip.mp4", "small.mp4", "silent.mp4" })
+        for (std::string name : { "clip.mp4", "small.mp4", "silent.mp4", "blue.mp4" })
             server.route("/v/" + name, { .body = std::make_shared<std::string>(testsupport::readText(*s_clips + "/" + name)) });
         m_window = UIWindow::create();
         m_window->makeKeyAndVisible();
@@ -75,11 +77,11 @@ protected:
     Ref<IGVideo> video(const std::string& path) { return IGVideo::create({ { 0, server.url("/low" + path) }, { 1, server.url(path) } }); }
 
     // Saves and runs the main loop until the caller's completion ran.
-    int save(id video, bool watermark = false)
+    int save(id video, bool watermark = false, long position = 1, id poster = nullptr)
     {
         int calls = 0;
         if (watermark)
-            TarvoVideoSaver::saveVideoByAddingWatermark(video, nullptr, 1, [&] { ++calls; });
+            TarvoVideoSaver::saveVideoByAddingWatermark(video, poster, position, [&] { ++calls; });
         else
             TarvoVideoSaver::saveVideoWithCompletionHandler(video, [&] { ++calls; });
         RunLoop::runUntil([&] { return calls > 0; }, 90s);
@@ -197,4 +199,32 @@ TEST_F(VideoSaverTest, AWatermarkedSaveOfSomethingThatIsNoVideoFailsAndStillComp
     EXPECT_EQ(barText(), TarvoVideoSaver::kFailureText);
     EXPECT_TRUE(documents().empty());
     EXPECT_TRUE(PhotoLibrary::assets().empty());
+}
+
+TEST_F(VideoSaverTest, TheSavedVideoCarriesTheWhiteTabAlongTheBottomFromTheLeftOrDownTheRightEdgeFromTheTop)
+{
+    auto poster = hosts::instagram::IGUser::create("some_user", "");
+    // A 320 x 240 video on the 375 x 667 screen: the tab is about 16 pixels
+    // deep and its white reaches about 90 pixels from its start.
+    EXPECT_EQ(save(video("/v/blue.mp4").get(), true, 1, poster.get()), 1);
+    EXPECT_EQ(save(video("/v/blue.mp4").get(), true, 4, poster.get()), 1);
+    auto assets = PhotoLibrary::assets();
+    ASSERT_EQ(assets.size(), 2u);
+
+    auto bottom = testsupport::frameAt(PhotoLibrary::folderPath() + "/" + assets[0].fileName, 0.5, 320, 240);
+    ASSERT_EQ(bottom.pixels.size(), 320u * 240 * 3);
+    EXPECT_TRUE(bottom.isWhite(2, 236));
+    EXPECT_TRUE(bottom.isWhite(26, 232));
+    EXPECT_FALSE(bottom.isWhite(2, 215)) << "the tab is no deeper than its height";
+    EXPECT_FALSE(bottom.isWhite(200, 236)) << "the white ends after the user name";
+    EXPECT_FALSE(bottom.isWhite(317, 2));
+
+    auto right = testsupport::frameAt(PhotoLibrary::folderPath() + "/" + assets[1].fileName, 0.5, 320, 240);
+    ASSERT_EQ(right.pixels.size(), 320u * 240 * 3);
+    EXPECT_TRUE(right.isWhite(317, 2));
+    EXPECT_TRUE(right.isWhite(312, 26));
+    EXPECT_FALSE(right.isWhite(295, 2)) << "the tab is no wider than its height";
+    EXPECT_FALSE(right.isWhite(317, 200)) << "the white ends after the user name";
+    EXPECT_FALSE(right.isWhite(2, 236));
+    EXPECT_TRUE(documents().empty());
 }
