@@ -36,7 +36,7 @@ void copyToPasteboard(const std::string& text)
     auto pasteboard = objc::send<RefPtr<Object>>(pasteboardClass, "generalPasteboard");
     auto value = ns(text);
     if (objc::respondsTo(pasteboard, "setString:"))
-        objc::send<void(id)>(pasteboard, "setString:", value.get());
+        objc::send<bool(id)>(pasteboard, "setString:", value.get()); // the platform answers whether it was stored
 }
 
 Previous<RefPtr<Object>(CGRect)> g_IGFeedItemActionCell_initWithFrame;

@@ -56,7 +56,7 @@ std::string pasteboardString()
 void setPasteboardString(const std::string& text)
 {
     auto pasteboard = objc::send<RefPtr<objc::Object>>(objc::objc_getClass("UIPasteboard"), "generalPasteboard");
-    objc::send<void(id)>(pasteboard, "setString:", ns(text).get());
+    objc::send<bool(id)>(pasteboard, "setString:", ns(text).get());
 }
 
 size_t libraryCount(const char* kind)
