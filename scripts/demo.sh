@@ -46,7 +46,7 @@ echo "the App Store offers Instagram 7.17.1; the store now offers:"
 "$IGTARVO" control itunesstored merge com.burbn.instagram=7.17.1 | sed 's/^/  /'
 "$IGTARVO" end itunesstored
 
-for part in accounts switcher feed settings screens; do
+for part in accounts switcher feed feed-actions settings screens; do
   script="$(dirname "$0")/demo-$part.sh"
   if [ -x "$script" ] || [ -f "$script" ]; then
     bash "$script" "$BUILD"

@@ -1,6 +1,9 @@
 #include "tweak/HookTable.h"
 
 #include "core/Notifications.h"
+#include "feed/actions/FeedItemActionsHooks.h"
+#include "feed/actions/LongPressSaveHooks.h"
+#include "feed/actions/RepostHandOffHooks.h"
 #include "feed/display/LikeCountHook.h"
 #include "feed/display/LinkHooks.h"
 #include "feed/display/MainFeedHooks.h"
@@ -30,8 +33,11 @@ const std::vector<HookRow>& hookTable()
 {
     static const std::vector<HookRow> table = join({
         // Instagram
+        repostHandOffRows(),
         profileTabLongPressRows(),
         showLibraryObserverRows(),
+        feedItemActionRows(),
+        longPressSaveRows(),
         linkMarkingRows(),
         postTimeHeaderRows(),
         likeCountRows(),

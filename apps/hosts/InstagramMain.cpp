@@ -1,27 +1,41 @@
 // The stand-in Instagram: its classes, the system loaded into it, and its own
-// start — the main controller created with the main feed source, and the tab
-// bar with its profile tab in the key window. Its control channel:
+// start — the feed service started on the device's sample feed (its port in
+// the device's settings), the main controller created with the main feed
+// source, and the tab bar with the feed and its profile tab in the key
+// window. The feed service ends with the program. Its control channel:
 //
 //   long-press-profile   press and hold the profile tab
 //   state                "foreground" or "background"
 //   post-time SECONDS    the time text a feed post's header shows for a post
 //                        taken that many seconds ago
+//   feed, open-menu N, choose TITLE, tap-strip N, alert-bar, hud,
+//   share-caption, press-photo N, ...   the feed (see InstagramFeedControl.h)
 
+#include "apps/hosts/FeedService.h"
 #include "apps/hosts/HostProgram.h"
+#include "apps/hosts/InstagramFeedControl.h"
+#include "apps/hosts/ScreenReport.h"
 #include "apps/simulator/DeviceLayout.h"
+#include "apps/simulator/SampleFeed.h"
+#include "hosts/instagram/AppDelegate.h"
+#include "hosts/instagram/IGAuthHelper.h"
 #include "hosts/instagram/IGFeedItem.h"
+#include "hosts/instagram/IGMainFeedViewController.h"
 #include "hosts/instagram/IGFeedItemHeader.h"
 #include "hosts/instagram/IGTabBarController.h"
 #include "hosts/instagram/InstagramClasses.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSPathUtilities.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIWindow.h"
 #include "platform/uikit/UserInput.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 using namespace platform;
 using Args = std::vector<std::string>;
@@ -30,6 +44,7 @@ namespace {
 
 objc::RefPtr<objc::Object> g_mainController;
 objc::RefPtr<UIWindow> g_window;
+std::unique_ptr<hosts::FeedService> g_feedService;
 
 void registerClasses()
 {
@@ -38,11 +53,30 @@ void registerClasses()
     std::string bundle = igtarvo::simulator::instagramBundlePath();
     NSBundle::setMainBundlePath(bundle);
     UIImage::setMainBundlePath(Device::devicePath(bundle));
+    setHomeDirectory(igtarvo::simulator::instagramDataContainer());
     hosts::instagram::registerInstagramClasses();
+}
+
+// Starts the feed service on the device's sample feed and says where it is.
+void startFeedService()
+{
+    g_feedService = hosts::FeedService::start(Device::path(igtarvo::simulator::kSampleFeedDir));
+    if (!g_feedService) {
+        std::fprintf(stderr, "Instagram: could not start the feed service\n");
+        return;
+    }
+    hosts::instagram::IGMainFeedViewController::setFeedServiceURL(g_feedService->url(""));
+    Device::setSetting(igtarvo::simulator::kSettingFeedServicePort, NSNumber::numberWithInteger(g_feedService->port()).get());
 }
 
 void launch()
 {
+    startFeedService();
+    // The signed-in account of the sample feed.
+    hosts::instagram::IGAuthHelper::sharedAuthHelper()->setCurrentUser(
+        hosts::instagram::IGUser::create(igtarvo::simulator::kSampleViewer, "", igtarvo::simulator::kSampleViewerPk));
+    auto application = UIApplication::sharedApplication();
+    application->setDelegate(objc::make<hosts::instagram::AppDelegate>().get());
     auto source = ns("main feed");
     auto controller = objc::send<objc::RefPtr<objc::Object>>(objc::objc_getClass("IGMainAppViewController"), "alloc");
     g_mainController = objc::send<objc::RefPtr<objc::Object>(objc::id)>(controller, "initWithMainFeedSource:", source.get());
@@ -80,13 +114,17 @@ std::string postTime(const Args& args)
 
 int main(int argc, char** argv)
 {
+    std::map<std::string, hosts::ControlCommand> commands = {
+        { "long-press-profile", longPressProfile },
+        { "post-time", postTime },
+        { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
+    };
+    auto window = [] { return g_window; };
+    commands.merge(hosts::screenCommands(window));
+    commands.merge(hosts::instagramFeedCommands(window));
     return hosts::runHostProgram(argc, argv, {
         .registerClasses = registerClasses,
         .launch = launch,
-        .commands = {
-            { "long-press-profile", longPressProfile },
-            { "post-time", postTime },
-            { "state", [](const Args&) { return std::string(UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n"); } },
-        },
+        .commands = std::move(commands),
     });
 }

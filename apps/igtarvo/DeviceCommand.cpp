@@ -1,10 +1,13 @@
-// igtarvo device create [--ios8] | device info [--json]
+// igtarvo device create [--ios8] | device info [--json] | device set KEY VALUE |
+// device sample-feed
 
 #include "apps/igtarvo/Command.h"
 #include "apps/simulator/DeviceLayout.h"
+#include "apps/simulator/SampleFeed.h"
 #include "platform/foundation/Device.h"
 
 #include <cstdio>
+#include <ctime>
 
 using namespace igtarvo::cli;
 using namespace igtarvo::simulator;
@@ -68,9 +71,22 @@ int deviceCommand(const Invocation& inv)
             return fail("device set: could not write the device's settings");
         return 0;
     }
+    if (verb == "sample-feed") {
+        if (inv.args.size() != 1)
+            return fail("device sample-feed: takes no arguments");
+        if (!deviceExists(inv.root))
+            return fail("no device at " + inv.root + " (make one with 'igtarvo device create')");
+        try {
+            layOutSampleFeed(Device::path(kSampleFeedDir), buildDirectory() + "/resources/feed", double(std::time(nullptr)));
+        } catch (const std::exception& e) {
+            return fail(std::string("device sample-feed: ") + e.what());
+        }
+        std::printf("laid out the sample feed at %s\n", kSampleFeedDir);
+        return 0;
+    }
     return fail("device: unknown verb '" + verb + "'");
 }
 
 }
 
-IGTARVO_COMMAND("device", "  device create [--ios8]     lay out a fresh simulated device (refuses over an existing one)\n  device info [--json]       where the device keeps its files\n  device set KEY VALUE       change a setting of the device (true/false, or text)", deviceCommand);
+IGTARVO_COMMAND("device", "  device create [--ios8]     lay out a fresh simulated device (refuses over an existing one)\n  device info [--json]       where the device keeps its files\n  device set KEY VALUE       change a setting of the device (true/false, or text)\n  device sample-feed         lay the sample feed out again (posts taken shortly before now)", deviceCommand);

@@ -1,10 +1,12 @@
 #include "apps/simulator/DeviceLayout.h"
+#include "apps/simulator/SampleFeed.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/PropertyList.h"
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ctime>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -213,6 +215,8 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         makeExecutable(at("/usr/bin/killall"));
         fs::create_directories(at("/var/mobile/Media/DCIM"));
         fs::create_directories(at("/tmp"));
+        // The sample feed that Instagram's feed service serves.
+        layOutSampleFeed(at(kSampleFeedDir), build / "resources/feed", double(std::time(nullptr)));
 
         // The simulator's settings.
         writePropertyListFile(dict({

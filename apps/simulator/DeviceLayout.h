@@ -41,6 +41,13 @@ inline constexpr const char* kInstagramBundleId = "com.burbn.instagram";
 // The device's launchctl records each call here, one line per call ("stop LABEL").
 inline constexpr const char* kLaunchctlLogPath = "/var/log/launchctl.log";
 
+// The sample feed that Instagram's feed service serves: feed.json and the
+// media it names (photos, videos, profile pictures).
+inline constexpr const char* kSampleFeedDir = "/etc/igtarvo/feed";
+// The device setting that says on which port of 127.0.0.1 the running
+// Instagram's feed service answers (written when the service starts).
+inline constexpr const char* kSettingFeedServicePort = "FeedServicePort";
+
 // Paths on this machine, for a device at the current root.
 std::string instagramDataContainer();
 std::string instagramBundlePath();

@@ -2,6 +2,7 @@
 #include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
 #include "platform/foundation/NSIndexPath.h"
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/NSStringDrawing.h"
 #include "platform/uikit/UIAlertAction.h"

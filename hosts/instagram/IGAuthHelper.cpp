@@ -22,7 +22,7 @@ IGAuthHelper::IGAuthHelper()
 
 void IGAuthHelper::registerMethods(objc::ClassBuilder<IGAuthHelper>& b)
 {
-    b.method<&IGAuthHelper::currentUserSession>("currentUserSession").classMethod<&IGAuthHelper::sharedAuthHelper>("sharedAuthHelper");
+    b.method<&IGAuthHelper::currentUserSession>("currentUserSession").method<&IGAuthHelper::currentUser>("currentUser").classMethod<&IGAuthHelper::sharedAuthHelper>("sharedAuthHelper");
 }
 
 IGAuthHelper* IGAuthHelper::sharedAuthHelper()

@@ -1,4 +1,6 @@
 #include "hosts/instagram/IGCoreTextView.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UILabel.h"
 
 namespace hosts::instagram {
 
@@ -11,7 +13,8 @@ void IGCoreTextView::registerMethods(objc::ClassBuilder<IGCoreTextView>& b)
     b.method<&IGCoreTextView::styledString>("styledString")
         .method<&IGCoreTextView::setStyledString>("setStyledString:")
         .method<&IGCoreTextView::delegate>("delegate")
-        .method<&IGCoreTextView::setDelegate>("setDelegate:");
+        .method<&IGCoreTextView::setDelegate>("setDelegate:")
+        .method<&IGCoreTextView::drawRect>("drawRect:");
 }
 
 Ref<IGCoreTextView> IGCoreTextView::create()
@@ -26,6 +29,18 @@ void IGCoreTextView::setStyledString(IGStyledString* styled)
     m_styled = styled;
     ++m_setCount;
     setNeedsDisplay();
+}
+
+void IGCoreTextView::drawRect(CGRect rect)
+{
+    auto text = m_styled ? m_styled->attributedString() : nullptr;
+    if (!text)
+        return;
+    auto label = UILabel::create(bounds());
+    label->setFont(UIFont::systemFontOfSize(13).get());
+    label->setNumberOfLines(0);
+    label->setAttributedText(text.get());
+    label->drawTextInRect(bounds());
 }
 
 bool IGCoreTextView::tapCharacterAtIndex(unsigned long index)

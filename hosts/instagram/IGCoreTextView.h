@@ -25,6 +25,8 @@ public:
 
     // A tap on the character at that UTF-16 index; answers whether it hit a link.
     bool tapCharacterAtIndex(unsigned long index);
+    // Draws the styled string, wrapped to the view's width.
+    void drawRect(platform::CGRect rect);
     // How many times a styled string was set.
     unsigned long styledStringSetCount() const { return m_setCount; }
 

@@ -1,6 +1,9 @@
 #include "hosts/instagram/IGFeedItemTextCell.h"
 
+#include "hosts/instagram/IGFeedItem.h"
+#include "hosts/instagram/IGStyledString.h"
 #include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIFont.h"
 
 #include <cstdio>
 
@@ -12,7 +15,9 @@ OBJC_CLASS_DEFINE(IGFeedItemTextCell)
 
 void IGFeedItemTextCell::registerMethods(objc::ClassBuilder<IGFeedItemTextCell>& b)
 {
-    b.method<&IGFeedItemTextCell::feedItem>("feedItem")
+    b.method<&IGFeedItemTextCell::initWithFrame>("initWithFrame:")
+        .method<&IGFeedItemTextCell::setFeedItem>("setFeedItem:")
+        .method<&IGFeedItemTextCell::feedItem>("feedItem")
         .method<&IGFeedItemTextCell::cellType>("cellType")
         .method<&IGFeedItemTextCell::delegate>("delegate")
         .method<&IGFeedItemTextCell::setDelegate>("setDelegate:")
@@ -29,13 +34,20 @@ Ref<IGFeedItemTextCell> IGFeedItemTextCell::create(long cellType, id delegate)
     objc::send<RefPtr<UIView>(CGRect)>(cell, "initWithFrame:", CGRectMake(0, 0, 320, 80));
     cell->m_cellType = cellType;
     cell->setDelegate(delegate);
-    cell->m_likesView = IGCoreTextView::create();
-    cell->m_captionView = IGCoreTextView::create();
-    cell->m_likesView->setDelegate(cell.get());
-    cell->m_captionView->setDelegate(cell.get());
-    cell->addSubview(cell->m_likesView.get());
-    cell->addSubview(cell->m_captionView.get());
     return cell;
+}
+
+RefPtr<UIView> IGFeedItemTextCell::initWithFrame(CGRect frame)
+{
+    UICollectionViewCell::initWithFrame(frame);
+    setBackgroundColor(UIColor::whiteColor().get());
+    m_likesView = IGCoreTextView::create();
+    m_captionView = IGCoreTextView::create();
+    m_likesView->setDelegate(this);
+    m_captionView->setDelegate(this);
+    addSubview(m_likesView.get());
+    addSubview(m_captionView.get());
+    return RefPtr<UIView>(this);
 }
 
 RefPtr<UILabel> IGFeedItemTextCell::timeStampLabel()
@@ -72,10 +84,27 @@ void IGFeedItemTextCell::configure(id item, const std::string& caption)
     m_feedItem = item;
     auto likes = objc::send<RefPtr<objc::Object>(id)>(this, "styledStringForLikesWithFeedItem:", item);
     objc::send<void(id)>(m_likesView, "setStyledString:", likes.get());
-    objc::send<void(CGRect)>(m_likesView, "setFrame:", CGRectMake(8, 4, 304, 18));
+    double width = bounds().size.width - 16;
+    objc::send<void(CGRect)>(m_likesView, "setFrame:", CGRectMake(8, 4, width, 18));
     objc::send<void(id)>(m_captionView, "setStyledString:", IGStyledString::create(caption).get());
-    objc::send<void(CGRect)>(m_captionView, "setFrame:", CGRectMake(8, 24, 304, 34));
-    objc::send<RefPtr<objc::Object>>(this, "timeStampLabel");
+    objc::send<void(CGRect)>(m_captionView, "setFrame:", CGRectMake(8, 24, width, 34));
+    auto label = objc::send<RefPtr<UILabel>>(this, "timeStampLabel");
+    if (label) {
+        label->setFrame(CGRectMake(8, 60, width, 14));
+        label->setFont(UIFont::systemFontOfSize(10).get());
+        label->setTextColor(UIColor::colorWithWhite(0.6, 1).get());
+    }
+}
+
+void IGFeedItemTextCell::setFeedItem(id item)
+{
+    auto* post = objc::dynamicCast<IGFeedItem>(item);
+    auto user = post ? post->user() : nullptr;
+    auto caption = post ? post->caption() : nullptr;
+    std::string text = user ? user->usernameString() : std::string();
+    if (caption)
+        text += " " + caption->textString();
+    configure(item, text);
 }
 
 } // namespace hosts::instagram

@@ -7,19 +7,22 @@
 
 #include "hosts/instagram/IGCoreTextView.h"
 #include "platform/foundation/NSURL.h"
+#include "platform/uikit/UICollectionViewCell.h"
 #include "platform/uikit/UILabel.h"
 
 #include <vector>
 
 namespace hosts::instagram {
 
-class IGFeedItemTextCell : public platform::UIView {
-    OBJC_CLASS(IGFeedItemTextCell, platform::UIView)
+class IGFeedItemTextCell : public platform::UICollectionViewCell {
+    OBJC_CLASS(IGFeedItemTextCell, platform::UICollectionViewCell)
 public:
     IGFeedItemTextCell() = default;
     static void registerMethods(objc::ClassBuilder<IGFeedItemTextCell>&);
     // A cell of a kind (0: the caption row) for a screen (its delegate).
     static Ref<IGFeedItemTextCell> create(long cellType, id delegate);
+    RefPtr<platform::UIView> initWithFrame(platform::CGRect frame);
+    void setCellType(long type) { m_cellType = type; }
 
     RefPtr<objc::Object> feedItem() const { return m_feedItem; }
     long cellType() const { return m_cellType; }
@@ -37,6 +40,9 @@ public:
     // Shows a post: its likes line, its caption and its time, laid out as
     // Instagram does (every step sent through the runtime).
     void configure(id feedItem, const std::string& caption);
+    // Shows a post of the feed: its likes and its poster's name before its
+    // caption (no caption line when it has none).
+    void setFeedItem(id feedItem);
     RefPtr<IGCoreTextView> likesView() const { return m_likesView; }
     RefPtr<IGCoreTextView> captionView() const { return m_captionView; }
     // The addresses Instagram handled itself, in order.

@@ -1,4 +1,5 @@
 #include "hosts/instagram/IGTabBarController.h"
+#include "hosts/instagram/IGMainFeedViewController.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UILabel.h"
@@ -49,6 +50,14 @@ void IGTabBarController::initializeViewControllersWithMainFeedSource(id source)
     line->setBackgroundColor(UIColor::colorWithWhite(0.8, 1).get());
     bar->addSubview(line.get());
     view()->addSubview(bar.get());
+    // The feed tab, between the top of the screen and the bar.
+    auto feed = IGMainFeedViewController::create();
+    feed->setTitle(ns("Instagram").get());
+    m_feedNavigation = UINavigationController::create(feed.get());
+    addChildViewController(m_feedNavigation.get());
+    m_feedNavigation->view()->setFrame(CGRectMake(0, 0, screen.size.width, top));
+    view()->insertSubview(m_feedNavigation->view().get(), 1);
+    m_feedNavigation->didMoveToParentViewController(this);
     static const char* const kTabs[] = { "feed", "explore", "camera", "news", "profile" };
     for (int i = 0; i < 5; ++i) {
         auto button = UIButton::buttonWithType(0);
@@ -59,6 +68,11 @@ void IGTabBarController::initializeViewControllersWithMainFeedSource(id source)
         if (i == 4)
             m_profileButton = button;
     }
+}
+
+RefPtr<UIViewController> IGTabBarController::mainFeedViewController() const
+{
+    return m_feedNavigation ? m_feedNavigation->topViewController() : nullptr;
 }
 
 } // namespace hosts::instagram

@@ -1,4 +1,5 @@
 #include "hosts/instagram/InstagramClasses.h"
+#include "hosts/instagram/AppDelegate.h"
 #include "hosts/instagram/IGAlertBar.h"
 #include "hosts/instagram/IGAlertHUD.h"
 #include "hosts/instagram/IGAttributedStringAdditions.h"
@@ -6,7 +7,13 @@
 #include "hosts/instagram/IGCoreTextView.h"
 #include "hosts/instagram/IGDirectThreadStore.h"
 #include "hosts/instagram/IGFeedItem.h"
+#include "hosts/instagram/IGCaption.h"
+#include "hosts/instagram/IGFeedItemActionCell.h"
 #include "hosts/instagram/IGFeedItemHeader.h"
+#include "hosts/instagram/IGFeedItemPhotoCell.h"
+#include "hosts/instagram/IGFeedItemVideoView.h"
+#include "hosts/instagram/IGFeedPhotoView.h"
+#include "hosts/instagram/IGShareViewController.h"
 #include "hosts/instagram/IGFeedItemTextCell.h"
 #include "hosts/instagram/IGMainAppViewController.h"
 #include "hosts/instagram/IGMainFeedViewController.h"
@@ -27,6 +34,14 @@ void registerInstagramClasses()
     // The feed and its display.
     registerAttributedStringAdditions();
     IGFeedItem::staticClass();
+    IGCaption::staticClass();
+    IGPhoto::staticClass();
+    IGFeedPhotoView::staticClass();
+    IGRemoteImageView::staticClass();
+    IGFeedItemPhotoCell::staticClass();
+    IGFeedItemVideoView::staticClass();
+    IGFeedItemVideoCell::staticClass();
+    IGFeedItemActionCell::staticClass();
     IGUser::staticClass();
     IGStyledString::staticClass();
     IGCoreTextView::staticClass();
@@ -42,6 +57,10 @@ void registerInstagramClasses()
     IGVideo::staticClass();
     IGAlertBar::staticClass();
     IGAlertHUD::staticClass();
+    // Sharing: the share screen and the application delegate that opens it.
+    IGShareCaptionCell::staticClass();
+    IGShareViewController::staticClass();
+    AppDelegate::staticClass();
 }
 
 } // namespace hosts::instagram

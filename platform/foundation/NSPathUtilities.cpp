@@ -3,6 +3,7 @@
 #include "platform/foundation/Device.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
 #include <mutex>
 #include <unistd.h>
@@ -24,6 +25,14 @@ void setHomeDirectory(const std::string& path)
 {
     std::lock_guard guard(g_lock);
     g_home = path;
+}
+
+std::string NSTemporaryDirectory()
+{
+    std::string folder = NSHomeDirectory() + "/tmp/";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return folder;
 }
 
 Ref<NSArray> NSSearchPathForDirectoriesInDomains(NSSearchPathDirectory directory, NSSearchPathDomainMask, bool)

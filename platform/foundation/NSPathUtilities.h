@@ -20,6 +20,9 @@ void setHomeDirectory(const std::string& path);
 // The folder of that kind in the home folder, as the one entry of an array
 // (with expandTilde the path is absolute, as it always is here).
 Ref<NSArray> NSSearchPathForDirectoriesInDomains(NSSearchPathDirectory directory, NSSearchPathDomainMask domains, bool expandTilde);
+// The temporary folder of the home ("tmp", a path on this machine, ending
+// in "/"), made when missing.
+std::string NSTemporaryDirectory();
 // The Documents folder of the home (a path on this machine).
 std::string NSDocumentsDirectoryPath();
 // Writes the bytes to a device path. Atomically: a temporary file in the

@@ -16,7 +16,8 @@ class UIImage;
 bool UIVideoAtPathIsCompatibleWithSavedPhotosAlbum(NSString* path);
 // Copies the video at path into the library.
 void UISaveVideoAtPathToSavedPhotosAlbum(NSString* path, id completionTarget, objc::SEL completionSelector, void* contextInfo);
-// Stores the image as a JPEG in the library.
+// Stores the image as a JPEG in the library: the file it came from, or, for
+// a picture made in memory, its pixels encoded as JPEG.
 void UIImageWriteToSavedPhotosAlbum(UIImage* image, id completionTarget, objc::SEL completionSelector, void* contextInfo);
 
 } // namespace platform
