@@ -1,4 +1,5 @@
 #include "apps/hosts/HostProgram.h"
+#include "apps/hosts/OpenURLForwarding.h"
 #include "apps/hosts/Screenshot.h"
 #include "apps/hosts/ClassSnapshot.h"
 #include "platform/dispatch/Dispatch.h"
@@ -101,6 +102,7 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
             return "error: nothing on screen to take\n";
         return path + "\n";
     };
+    installOpenURLForwarding(name, commands);
     ControlChannel::listen(name, std::move(commands));
 
     platform::dispatch_async(platform::dispatch_get_main_queue(), program.launch);

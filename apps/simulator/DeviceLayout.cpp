@@ -161,7 +161,9 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
                                   { "CFBundleExecutable", ns("Instagram") },
                                   { "CFBundleDisplayName", ns("Instagram") },
                                   { "CFBundleVersion", ns(options.instagramBuild) },
-                                  { "CFBundleShortVersionString", ns(options.instagramVersion) } }),
+                                  { "CFBundleShortVersionString", ns(options.instagramVersion) },
+                                  { "CFBundleURLTypes", NSArray::create({ dict({ { "CFBundleURLName", ns(kInstagramBundleId) },
+                                                            { "CFBundleURLSchemes", NSArray::create({ ns("instagram") }) } }) }) } }),
             at(bundleDir + "/Info.plist"), PropertyListFormat::XML);
         link(build / "bin/Instagram", at(bundleDir + "/Instagram"));
         // Instagram's own pictures that the system shows: the feed layout icons.

@@ -31,6 +31,7 @@ RefPtr<NSString> NSIndexPath::description() const
 void NSIndexPath::registerMethods(objc::ClassBuilder<NSIndexPath>& b)
 {
     b.classMethod<&NSIndexPath::indexPathForRow>("indexPathForRow:inSection:")
+        .classMethod<&NSIndexPath::indexPathForItem>("indexPathForItem:inSection:")
         .method<&NSIndexPath::section>("section")
         .method<&NSIndexPath::row>("row")
         .method<&NSIndexPath::item>("item")

@@ -14,6 +14,8 @@ public:
     static void registerMethods(objc::ClassBuilder<NSIndexPath>&);
 
     static Ref<NSIndexPath> indexPathForRow(long row, long section) { return objc::make<NSIndexPath>(section, row); }
+    // An item's place in a collection view (the same value as a row's).
+    static Ref<NSIndexPath> indexPathForItem(long item, long section) { return objc::make<NSIndexPath>(section, item); }
     long section() const { return m_section; }
     long row() const { return m_row; }
     // The item of a collection: the row.

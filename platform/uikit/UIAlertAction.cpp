@@ -36,7 +36,8 @@ void UIAlertAction::registerMethods(objc::ClassBuilder<UIAlertAction>& b)
         .method<&UIAlertAction::title>("title")
         .method<&UIAlertAction::style>("style")
         .method<&UIAlertAction::isEnabled>("isEnabled")
-        .method<&UIAlertAction::setEnabled>("setEnabled:");
+        .method<&UIAlertAction::setEnabled>("setEnabled:")
+        .method<&UIAlertAction::handler>("handler");
 }
 
 } // namespace platform

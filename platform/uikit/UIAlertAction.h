@@ -33,6 +33,8 @@ public:
     long style() const { return m_style; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool on) { m_enabled = on; }
+    // The block given at creation (empty without one); private on the platform.
+    UIAlertActionHandler handler() const { return m_handler; }
     // Runs the handler (nothing without one).
     void perform();
 

@@ -1,5 +1,8 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIAlertAction.h"
+#include "platform/uikit/UIAlertControllerView.h"
+#include "platform/uikit/UICollectionViewFlowLayout.h"
+#include "platform/foundation/NSIndexPath.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
@@ -31,12 +34,29 @@ UIAlertController::~UIAlertController() = default;
 
 Ref<UIAlertController> UIAlertController::alertControllerWithTitle(NSString* title, NSString* message, long preferredStyle)
 {
-    auto alert = objc::make<UIAlertController>();
-    objc::send<RefPtr<UIViewController>>(alert, "init");
-    alert->setTitle(title);
-    alert->m_message = message;
-    alert->m_style = preferredStyle;
+    auto alert = objc::send<RefPtr<Object>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:", title, message, preferredStyle);
+    return Ref<UIAlertController>(static_cast<UIAlertController*>(alert.get()));
+}
+
+namespace {
+// The class method makes an instance of the class it is sent to, so that a
+// subclass sent alertControllerWithTitle:message:preferredStyle: gets one of its own.
+RefPtr<Object> makeAlert(id cls, objc::SEL, id title, id message, long preferredStyle)
+{
+    auto object = objc::class_createInstance(static_cast<objc::Class>(cls));
+    auto alert = objc::dynamicCast<UIAlertController>(objc::send<RefPtr<UIViewController>>(object, "init"));
+    if (!alert)
+        return nullptr;
+    alert->setUp(static_cast<NSString*>(title), static_cast<NSString*>(message), preferredStyle);
     return alert;
+}
+}
+
+void UIAlertController::setUp(NSString* title, NSString* message, long preferredStyle)
+{
+    setTitle(title);
+    m_message = message;
+    m_style = preferredStyle;
 }
 
 Ref<UIAlertController> UIAlertController::create(const std::string& title, const std::string& message, long preferredStyle)
@@ -103,32 +123,58 @@ RefPtr<NSArray> UIAlertController::textFields() const
     return NSArray::create(std::vector<Ref<Object>>(m_fields.begin(), m_fields.end()));
 }
 
-RefPtr<UIButton> UIAlertController::buttonForAction(UIAlertAction* action)
+RefPtr<UIView> UIAlertController::buttonForAction(UIAlertAction* action)
 {
     view();
-    for (size_t i = 0; i < m_actions.size() && i < m_buttons.size(); ++i) {
-        if (m_actions[i].get() == action)
+    for (size_t i = 0; i < m_actions.size(); ++i) {
+        if (m_actions[i].get() != action)
+            continue;
+        if (i < m_buttons.size())
             return m_buttons[i];
+        auto list = sheetActionList();
+        if (!list)
+            return nullptr;
+        list->layoutIfNeeded();
+        auto cell = list->cellForItemAtIndexPath(NSIndexPath::indexPathForItem(long(i), 0).get());
+        return cell ? objc::dynamicCast<UIView>(objc::send<RefPtr<Object>>(cell, "actionView")) : nullptr;
     }
     return nullptr;
 }
 
+RefPtr<UICollectionView> UIAlertController::sheetActionList() const
+{
+    auto sheet = isViewLoaded() ? objc::dynamicCast<UIAlertControllerView>(const_cast<UIAlertController*>(this)->view()) : nullptr;
+    return sheet ? sheet->actionCollectionView() : nullptr;
+}
+
+RefPtr<UIView> UIAlertController::alertControllerView()
+{
+    return view();
+}
+
 void UIAlertController::loadView()
 {
-    auto dimming = UIView::create(UIScreen::mainScreen()->bounds());
+    auto dimming = UIAlertControllerView::create(this, m_style == UIAlertControllerStyleActionSheet);
     dimming->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     dimming->setBackgroundColor(UIColor::colorWithWhite(0, 0.4).get());
     setView(dimming.get());
     m_box = UIView::create();
     m_box->setBackgroundColor(UIColor::colorWithWhite(0.97, 1).get());
     dimming->addSubview(m_box.get());
+    if (auto list = dimming->actionCollectionView())
+        m_box->addSubview(list.get());
     rebuildContent();
+    // The sheet's view is complete: whoever overrides the accessor sees it now.
+    objc::send<RefPtr<UIView>>(this, "_alertControllerView");
 }
 
 void UIAlertController::rebuildContent()
 {
-    for (auto& sub : std::vector<Ref<UIView>>(m_box->subviewList()))
-        sub->removeFromSuperview();
+    auto list = sheetActionList();
+    for (auto& sub : std::vector<Ref<UIView>>(m_box->subviewList())) {
+        if (sub.get() != list.get())
+            sub->removeFromSuperview();
+    }
     auto title = UILabel::create();
     title->setFont(UIFont::boldSystemFontOfSize(17).get());
     title->setTextAlignment(NSTextAlignmentCenter);
@@ -157,6 +203,13 @@ void UIAlertController::rebuildContent()
     }
     m_actions = ordered;
     m_buttons.clear();
+    if (list) {
+        // An action sheet lists its actions in its private list.
+        static_cast<UIAlertControllerView*>(view().get())->fitActionListToRows(long(m_actions.size()));
+        list->reloadData();
+        view()->setNeedsLayout();
+        return;
+    }
     for (auto& a : m_actions) {
         auto button = UIButton::buttonWithType(UIButtonTypeSystem);
         button->setTitle(a->title().get(), UIControlStateNormal);
@@ -198,6 +251,15 @@ void UIAlertController::viewDidLayoutSubviews()
     }
     if (!m_fields.empty())
         y += 12;
+    if (auto list = sheetActionList()) {
+        auto sheetView = static_cast<UIAlertControllerView*>(view().get());
+        auto layout = sheetView->actionLayout();
+        if (layout && layout->itemSize().width != width)
+            layout->setItemSize(CGSizeMake(width, layout->itemSize().height));
+        double listHeight = sheetView->actionListHeight();
+        list->setFrame(CGRectMake(0, y, width, listHeight));
+        y += listHeight;
+    }
     double buttonHeight = sheet ? kSheetButtonHeight : kAlertButtonHeight;
     bool sideBySide = !sheet && m_buttons.size() == 2;
     if (sideBySide) {
@@ -228,6 +290,20 @@ void UIAlertController::actionButtonTapped(id sender)
 
 bool UIAlertController::userChooseAction(UIAlertAction* action)
 {
+    auto list = sheetActionList();
+    if (!list)
+        return chooseAction(action);
+    // On a sheet the finger lands on the action's row: the list's delegate decides.
+    auto found = std::find_if(m_actions.begin(), m_actions.end(), [action](auto& a) { return a.get() == action; });
+    if (found == m_actions.end() || !action->isEnabled() || m_chosen || !presentingViewController() || isBeingDismissed())
+        return false;
+    Ref<UIAlertController> keep(this);
+    auto path = NSIndexPath::indexPathForItem(long(found - m_actions.begin()), 0);
+    return list->userTapItem(path.get()) && isBeingDismissed();
+}
+
+bool UIAlertController::chooseAction(UIAlertAction* action)
+{
     bool mine = std::any_of(m_actions.begin(), m_actions.end(), [action](auto& a) { return a.get() == action; });
     if (!mine || !action->isEnabled() || m_chosen || !presentingViewController() || isBeingDismissed())
         return false;
@@ -247,8 +323,9 @@ bool UIAlertController::userChooseAction(UIAlertAction* action)
 
 void UIAlertController::registerMethods(objc::ClassBuilder<UIAlertController>& b)
 {
-    b.classMethod<&UIAlertController::alertControllerWithTitle>("alertControllerWithTitle:message:preferredStyle:")
-        .method<&UIAlertController::message>("message")
+    objc::class_addMethod(b.cls()->isa(), objc::sel_registerName("alertControllerWithTitle:message:preferredStyle:"),
+        reinterpret_cast<objc::IMP>(&makeAlert), objc::impEncoding(&makeAlert));
+    b.method<&UIAlertController::message>("message")
         .method<&UIAlertController::setMessage>("setMessage:")
         .method<&UIAlertController::preferredStyle>("preferredStyle")
         .method<&UIAlertController::addAction>("addAction:")
@@ -259,7 +336,8 @@ void UIAlertController::registerMethods(objc::ClassBuilder<UIAlertController>& b
         .method<&UIAlertController::textFields>("textFields")
         .method<&UIAlertController::loadView>("loadView")
         .method<&UIAlertController::viewDidLayoutSubviews>("viewDidLayoutSubviews")
-        .method<&UIAlertController::actionButtonTapped>("_actionButtonTapped:");
+        .method<&UIAlertController::actionButtonTapped>("_actionButtonTapped:")
+        .method<&UIAlertController::alertControllerView>("_alertControllerView");
 }
 
 } // namespace platform

@@ -12,6 +12,7 @@ namespace platform {
 
 class UIAlertAction;
 class UIButton;
+class UICollectionView;
 class UILabel;
 class UITextField;
 
@@ -45,20 +46,30 @@ public:
     void addTextFieldWithConfigurationHandler(std::function<void(UITextField*)> configure);
     RefPtr<NSArray> textFields() const;
     const std::vector<Ref<UITextField>>& textFieldList() const { return m_fields; }
-    // The button that shows an action, once the view is loaded.
-    RefPtr<UIButton> buttonForAction(UIAlertAction* action);
+    // The view that shows an action once the view is loaded: its button in
+    // an alert, its row's action view in an action sheet (nil off screen).
+    RefPtr<UIView> buttonForAction(UIAlertAction* action);
 
     // A user choosing an action: dismisses the alert, then runs the handler.
     // False when the action is not the alert's, is disabled, the alert is not
     // presented or an action was already chosen.
     bool userChooseAction(UIAlertAction* action);
+    // Dismisses the alert, then runs the action's handler (what a chosen row or button does).
+    bool chooseAction(UIAlertAction* action);
 
+    // The sheet's view; the platform asks for it once the view is built
+    // (private, and a subclass may take the sheet over here).
+    RefPtr<UIView> alertControllerView();
     void loadView();
     void viewDidLayoutSubviews();
     void actionButtonTapped(id sender);
 
+    // Title, message and style of a new controller (alertControllerWithTitle:message:preferredStyle:).
+    void setUp(NSString* title, NSString* message, long preferredStyle);
+
 private:
     void rebuildContent();
+    RefPtr<UICollectionView> sheetActionList() const;
 
     RefPtr<NSString> m_message;
     long m_style { UIAlertControllerStyleAlert };

@@ -1,5 +1,7 @@
 #include "platform/uikit/UIApplication.h"
+#include "platform/dispatch/Dispatch.h"
 #include "platform/foundation/Device.h"
+#include "platform/foundation/NSBundle.h"
 #include "platform/foundation/NSURL.h"
 #include "platform/notify/NSNotificationCenter.h"
 #include "platform/uikit/UIWindow.h"
@@ -18,6 +20,14 @@ UIApplication::~UIApplication() = default;
 
 namespace {
 objc::Class g_principalClass = nullptr;
+
+std::string lowercase(const std::string& text)
+{
+    std::string lower;
+    for (char c : text)
+        lower += char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
 }
 
 void UIApplication::setPrincipalClass(objc::Class cls)
@@ -145,6 +155,10 @@ bool UIApplication::openURL(NSURL* url)
     if (!url)
         return false;
     m_opened.emplace_back(url);
+    if (opensURLItself(url)) {
+        deliverOpenURL(url, ns(bundleIdentifier()).get(), nullptr);
+        return true;
+    }
     if (m_openURLHandler)
         return m_openURLHandler(url);
     return true;
@@ -160,6 +174,51 @@ bool UIApplication::canOpenURL(NSURL* url) const
     if (!url || !url->scheme())
         return false;
     return deviceOpensScheme(url->scheme()->str());
+}
+
+std::string UIApplication::bundleIdentifier()
+{
+    auto bundle = NSBundle::mainBundle();
+    auto identifier = bundle ? bundle->objectForInfoDictionaryKey(ns("CFBundleIdentifier")) : nullptr;
+    return isString(identifier) ? str(identifier.get()) : std::string();
+}
+
+bool UIApplication::opensURLItself(NSURL* url) const
+{
+    auto bundle = NSBundle::mainBundle();
+    if (!url || !url->scheme() || !bundle)
+        return false;
+    std::string wanted = lowercase(url->scheme()->str());
+    auto types = bundle->objectForInfoDictionaryKey(ns("CFBundleURLTypes"));
+    if (!objc::object_isKindOfClass(types, NSArray::staticClass()))
+        return false;
+    for (auto& type : static_cast<NSArray*>(types.get())->items()) {
+        if (!objc::object_isKindOfClass(type.get(), NSDictionary::staticClass()))
+            continue;
+        auto schemes = static_cast<NSDictionary*>(type.get())->get("CFBundleURLSchemes");
+        if (!objc::object_isKindOfClass(schemes, NSArray::staticClass()))
+            continue;
+        for (auto& scheme : static_cast<NSArray*>(schemes.get())->items()) {
+            if (isString(scheme.get()) && lowercase(str(scheme.get())) == wanted)
+                return true;
+        }
+    }
+    return false;
+}
+
+void UIApplication::deliverOpenURL(NSURL* url, NSString* sourceApplication, id annotation)
+{
+    if (!url)
+        return;
+    Ref<NSURL> address(url);
+    RefPtr<NSString> source(sourceApplication);
+    RefPtr<Object> note(annotation);
+    dispatch_async(dispatch_get_main_queue(), [address, source, note] {
+        auto* app = UIApplication::sharedApplication();
+        auto delegate = app->delegate();
+        if (delegate && objc::respondsTo(delegate.get(), "application:openURL:sourceApplication:annotation:"))
+            objc::send<bool(id, NSURL*, NSString*, id)>(delegate, "application:openURL:sourceApplication:annotation:", app, address.get(), source.get(), note.get());
+    });
 }
 
 bool deviceOpensScheme(const std::string& scheme)

@@ -59,8 +59,10 @@ public:
     // as its selector says. Answers whether someone received it.
     bool sendAction(objc::SEL action, id target, id sender, id event);
 
-    // Asks the system to open the address: recorded, then handed to the
-    // installed handler, whose answer is returned (yes without a handler).
+    // Asks the system to open the address: recorded; an address of one of
+    // this application's own schemes is delivered to its delegate (the
+    // source being this application), any other is handed to the installed
+    // handler, whose answer is returned (yes without a handler).
     bool openURL(NSURL* url);
     // Whether the application is in the background (sent there by
     // suspendReturningToLastApp:), or active.
@@ -72,6 +74,15 @@ public:
     void resume() { m_suspended = false; }
     // Whether an installed app of the device opens the address's scheme.
     bool canOpenURL(NSURL* url) const;
+    // The running application's bundle identifier (its main bundle's), or "".
+    static std::string bundleIdentifier();
+    // Whether the running application opens the address's scheme itself (its
+    // Info.plist lists it under CFBundleURLTypes / CFBundleURLSchemes).
+    bool opensURLItself(NSURL* url) const;
+    // Hands an address or a document to this application, as the system does
+    // when an app opens it here: the delegate gets
+    // application:openURL:sourceApplication:annotation: on the main queue.
+    void deliverOpenURL(NSURL* url, NSString* sourceApplication, id annotation);
     // The host's part of openURL:; answers whether the address was opened.
     using OpenURLHandler = std::function<bool(NSURL*)>;
     void setOpenURLHandler(OpenURLHandler handler) { m_openURLHandler = std::move(handler); }

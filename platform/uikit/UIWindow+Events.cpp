@@ -4,6 +4,8 @@
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UICollectionView.h"
+#include "platform/uikit/UICollectionViewCell.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UITouch.h"
@@ -119,6 +121,13 @@ void UIWindow::tapUnclaimed(UITouch* touch, UIControl* control)
     if (table) {
         if (auto path = table->indexPathForCell(cell.get()))
             table->userTapRow(path.get());
+        return;
+    }
+    auto item = nearest<UICollectionViewCell>(view.get());
+    auto collection = item ? nearest<UICollectionView>(item->superview().get()) : nullptr;
+    if (collection) {
+        if (auto path = collection->indexPathForCell(item.get()))
+            collection->userTapItem(path.get());
     }
 }
 

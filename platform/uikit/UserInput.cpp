@@ -4,6 +4,8 @@
 #include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UICollectionView.h"
+#include "platform/uikit/UICollectionViewCell.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIEvent.h"
 #include "platform/uikit/UITableView.h"
@@ -36,6 +38,17 @@ bool UserInput::tapRow(UITableView* table, long section, long row)
     if (!table->cellForRowAtIndexPath(path.get()))
         table->scrollToRowAtIndexPath(path.get(), UITableViewScrollPositionNone, false);
     return table->userTapRow(path.get());
+}
+
+bool UserInput::tapItem(UICollectionView* collection, long section, long item)
+{
+    if (!collection)
+        return false;
+    auto path = NSIndexPath::indexPathForItem(item, section);
+    collection->layoutIfNeeded();
+    if (!collection->cellForItemAtIndexPath(path.get()))
+        collection->scrollToItemAtIndexPath(path.get(), UICollectionViewScrollPositionNone, false);
+    return collection->userTapItem(path.get());
 }
 
 std::vector<std::string> UserInput::openRowActions(UITableView* table, long section, long row)

@@ -19,6 +19,7 @@ namespace platform {
 class NSIndexPath;
 class UIAlertController;
 class UIBarButtonItem;
+class UICollectionView;
 class UIControl;
 class UITableView;
 class UIWindow;
@@ -28,6 +29,10 @@ public:
     // Taps a row: scrolls it on screen, then the table's tap sequence (the
     // delegate's will-select, selection, did-select). Answers whether a row was selected.
     static bool tapRow(UITableView* table, long section, long row);
+    // Taps an item of a collection view: scrolls it on screen, then the
+    // collection view's tap sequence (should-select, selection, did-select).
+    // Answers whether the item was selected.
+    static bool tapItem(UICollectionView* collection, long section, long item);
     // Swipes a row open; answers the titles of its actions, in order (none when it cannot be edited).
     static std::vector<std::string> openRowActions(UITableView* table, long section, long row);
     // Swipes a row open and chooses the action with this title; false when there is none.
