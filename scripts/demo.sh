@@ -18,6 +18,11 @@ section "The simulated device"
 if "$IGTARVO" device info >/dev/null 2>&1; then
   echo "using the device at $IGTARVO_ROOT"
 else
+  # Programs started without a device leave only their run-time records
+  # (var/run) in the default folder; they do not make it a device.
+  if [ -d "$IGTARVO_ROOT" ] && [ -z "$(find "$IGTARVO_ROOT" -mindepth 1 -not -path "$IGTARVO_ROOT/var" -not -path "$IGTARVO_ROOT/var/run" -not -path "$IGTARVO_ROOT/var/run/*" -print -quit)" ]; then
+    rm -rf "$IGTARVO_ROOT/var"
+  fi
   "$IGTARVO" device create
 fi
 "$IGTARVO" device info
