@@ -1,4 +1,8 @@
 #include "platform/foundation/Device.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include "platform/foundation/PropertyList.h"
 
 #include <cstdlib>
@@ -112,6 +116,18 @@ bool Device::boolSetting(const std::string& key, bool fallback)
 bool Device::setSetting(const std::string& key, id value)
 {
     std::string file = path(kDeviceSettingsPath);
+    std::error_code made;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), made);
+    // Programs of the device change its settings at the same time (a host
+    // records where its service listens as a test takes an app away): each
+    // change reads, changes and writes under one lock, so none is lost.
+    int lock = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
+    struct Unlock {
+        int fd;
+        ~Unlock() { if (fd >= 0) ::close(fd); }
+    } unlock { lock };
     auto current = readPropertyListFile(file);
     auto settings = NSMutableDictionary::create();
     if (objc::object_isKindOfClass(current, NSDictionary::staticClass()))
