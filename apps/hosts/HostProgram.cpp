@@ -109,7 +109,11 @@ int runHostProgram(int argc, char** argv, const HostProgram& program)
     platform::RunLoop::run();
 
     std::filesystem::remove(pidFile);
-    return 0;
+    // An ended app goes away as on the phone: at once, without unwinding the
+    // program's globals under the threads (transfers, services, queues) that
+    // may still use them.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 } // namespace hosts
