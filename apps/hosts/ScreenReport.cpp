@@ -24,6 +24,10 @@ using Args = std::vector<std::string>;
 void settle()
 {
     RunLoop::runFor(std::chrono::milliseconds(450));
+    // On a busy machine the loop may not have reached the end of a transition
+    // in that time: a person's next gesture waits until what they started has
+    // come to rest.
+    RunLoop::runUntil([] { return UIViewController::transitionsInProgress() == 0; }, std::chrono::seconds(10));
 }
 
 namespace {

@@ -6,6 +6,8 @@
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
 
+#include <atomic>
+
 namespace platform {
 
 namespace {
@@ -40,6 +42,22 @@ bool UIViewController::removesPresenterView() const
     // the "over" styles and custom ones (alerts) leave it in place.
     return m_presentationStyle == UIModalPresentationFullScreen || m_presentationStyle == UIModalPresentationPageSheet
         || m_presentationStyle == UIModalPresentationFormSheet || m_presentationStyle == UIModalPresentationCurrentContext;
+}
+
+namespace {
+std::atomic<long> g_transitions { 0 };
+}
+
+long UIViewController::transitionsInProgress()
+{
+    return g_transitions.load();
+}
+
+void UIViewController::setTransitioning(bool on)
+{
+    if (on != m_transitioning)
+        g_transitions += on ? 1 : -1;
+    m_transitioning = on;
 }
 
 void UIViewController::runTransition(bool animated, std::function<void()> finish)
@@ -78,7 +96,7 @@ void UIViewController::presentViewController(UIViewController* controller, bool 
     presented->m_presenting = objc::WeakPtr<UIViewController>(presenter.get());
     presented->m_presentationWindow = objc::WeakPtr<UIWindow>(window.get());
     presented->m_beingPresented = true;
-    presenter->m_transitioning = true;
+    presenter->setTransitioning(true);
 
     auto view = objc::send<RefPtr<UIView>>(presented, "view");
     if (view) {
@@ -98,7 +116,7 @@ void UIViewController::presentViewController(UIViewController* controller, bool 
 void UIViewController::finishPresentation(Ref<UIViewController> presented, bool removesPresenter, Completion completion)
 {
     presented->m_beingPresented = false;
-    m_transitioning = false;
+    setTransitioning(false);
     if (removesPresenter && m_view && m_presented.get() == presented.get())
         m_view->removeFromSuperview();
     presented->endAppearanceTransition();
@@ -143,7 +161,7 @@ void UIViewController::dismissViewControllerAnimated(bool animated, Completion c
     }
 
     presented->m_beingDismissed = true;
-    presenter->m_transitioning = true;
+    presenter->setTransitioning(true);
     bool restores = presented->removesPresenterView();
     if (restores) {
         // The presenter's view comes back under the dismissed one.
@@ -180,7 +198,7 @@ void UIViewController::finishDismissal(Ref<UIViewController> presented, bool res
     presented->m_presentationWindow = objc::WeakPtr<UIWindow>();
     if (m_presented.get() == presented.get())
         m_presented = nullptr;
-    m_transitioning = false;
+    setTransitioning(false);
     if (completion)
         completion();
 }

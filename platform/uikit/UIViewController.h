@@ -47,6 +47,8 @@ public:
     UIViewController();
     ~UIViewController() override;
     static void registerMethods(objc::ClassBuilder<UIViewController>&);
+    // How many presentations and dismissals are under way in the process.
+    static long transitionsInProgress();
     // A new controller (alloc + init).
     static Ref<UIViewController> create();
 
@@ -133,6 +135,7 @@ private:
     long m_presentationStyle { UIModalPresentationFullScreen };
     Appearance m_appearance { Appearance::Disappeared };
     bool m_appearingAnimated { false };
+    void setTransitioning(bool on);
     bool m_transitioning { false };
     bool m_beingPresented { false };
     bool m_beingDismissed { false };
