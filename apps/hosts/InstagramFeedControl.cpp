@@ -179,6 +179,7 @@ std::map<std::string, ControlCommand> instagramFeedCommands(WindowSource window)
              return std::string("ok\n");
          } },
         { "open-menu", [window](const Args& args) {
+             RunLoop::runUntil([] { return UIViewController::transitionsInProgress() == 0; }, std::chrono::seconds(10));
              auto shownWindow = window();
              auto* feed = feedOf(shownWindow.get());
              long post = postNumber(args, feed);
@@ -222,6 +223,8 @@ std::map<std::string, ControlCommand> instagramFeedCommands(WindowSource window)
              return "caption: " + quoted(shownShareScreen(window().get())->captionText()) + "\n";
          } },
         { "share", [window](const Args&) {
+             // A person taps Share once the screen has come to rest.
+             RunLoop::runUntil([] { return UIViewController::transitionsInProgress() == 0; }, std::chrono::seconds(10));
              auto* share = shownShareScreen(window().get());
              objc::send<void>(share, "share");
              settle();

@@ -26,6 +26,8 @@ public:
 
     // What a person does: flips the switch and sends its value-changed actions.
     void userToggle();
+    // Draws the track and the knob.
+    void drawRect(CGRect rect);
 
 private:
     bool m_on { false };
