@@ -265,8 +265,8 @@ void Problem::run()
     for (auto& c : m_constraints) {
         Node* a = node(c->firstItem().get());
         Node* b = node(c->secondItem().get());
-        if (!a || (c->secondItem() && !b))
-            continue; // an item outside this tree: the constraint waits
+        if (!a || (c->secondAttribute() != NSLayoutAttributeNotAnAttribute && !b))
+            continue; // an item outside this tree (or gone): the constraint waits
         Row row;
         row.expr = attribute(a, c->firstAttribute());
         if (b && c->secondAttribute() != NSLayoutAttributeNotAnAttribute)

@@ -57,7 +57,8 @@ void NSLayoutConstraint::setActive(bool active)
     }
     if (isActive())
         return;
-    auto a = asView(m_first.get()), b = asView(m_second.get());
+    auto first = firstItem(), second = secondItem();
+    auto a = asView(first.get()), b = asView(second.get());
     RefPtr<UIView> holder;
     if (a && b) {
         for (RefPtr<UIView> v = a; v && !holder; v = v->superview()) {
@@ -101,13 +102,14 @@ std::string NSLayoutConstraint::describe() const
     std::ostringstream out;
     if (!m_identifier.empty())
         out << "'" << m_identifier << "' ";
-    out << (m_first ? objc::class_getName(m_first->isa()) : "nil") << "." << attributeName(m_firstAttribute);
+    auto first = firstItem(), second = secondItem();
+    out << (first ? objc::class_getName(first->isa()) : "nil") << "." << attributeName(m_firstAttribute);
     out << (m_relation < 0 ? " <= " : m_relation > 0 ? " >= " : " == ");
     bool any = false;
-    if (m_second && m_secondAttribute != NSLayoutAttributeNotAnAttribute) {
+    if (m_secondAttribute != NSLayoutAttributeNotAnAttribute) {
         if (m_multiplier != 1)
             out << m_multiplier << "*";
-        out << objc::class_getName(m_second->isa()) << "." << attributeName(m_secondAttribute);
+        out << (second ? objc::class_getName(second->isa()) : "nil") << "." << attributeName(m_secondAttribute);
         any = true;
     }
     if (!any)

@@ -3,7 +3,9 @@
 //     first.attribute  (== | <= | >=)  multiplier · second.attribute + constant
 // with a priority (1000 required). A constraint takes part in layout once a
 // view holds it (addConstraint:, or `active`, which adds it to the items'
-// nearest common ancestor). The layout engine solves every held constraint
+// nearest common ancestor). A constraint does not keep its items: views own
+// their constraints, so a view holding a constraint on itself is no cycle, and
+// a constraint whose item is gone takes no part in layout. The layout engine solves every held constraint
 // of a view tree into frames (see LayoutEngine). Main thread.
 
 #include "platform/uikit/UIGeometry.h"
@@ -48,10 +50,10 @@ public:
     static Ref<NSLayoutConstraint> constraintWithItem(id first, long firstAttribute, long relation, id second,
         long secondAttribute, double multiplier, double constant);
 
-    RefPtr<Object> firstItem() const { return m_first; }
+    RefPtr<Object> firstItem() const { return m_first.lock(); }
     long firstAttribute() const { return m_firstAttribute; }
     long relation() const { return m_relation; }
-    RefPtr<Object> secondItem() const { return m_second; }
+    RefPtr<Object> secondItem() const { return m_second.lock(); }
     long secondAttribute() const { return m_secondAttribute; }
     double multiplier() const { return m_multiplier; }
     double constant() const { return m_constant; }
@@ -76,8 +78,8 @@ public:
     RefPtr<NSString> description() const { return ns(describe()); }
 
 private:
-    RefPtr<Object> m_first;
-    RefPtr<Object> m_second;
+    objc::WeakPtr<Object> m_first;
+    objc::WeakPtr<Object> m_second;
     objc::WeakPtr<UIView> m_owner;
     std::string m_identifier;
     long m_firstAttribute { 0 };

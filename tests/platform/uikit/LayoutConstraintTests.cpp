@@ -218,3 +218,30 @@ TEST(NSLayoutConstraint, SolvesNestedViewsInTheirOwnSuperviewsCoordinates)
     EXPECT_EQ(panel->frame(), CGRectMake(50, 100, 200, 80));
     EXPECT_EQ(child->frame(), CGRectMake(50, 10, 100, 20));
 }
+
+TEST(NSLayoutConstraint, AViewHoldingConstraintsOnItselfIsFreedWithItsTree)
+{
+    // Views own their constraints and constraints do not own their items, so
+    // a view that holds a constraint naming itself (a list sized by its own
+    // height constraint) goes away with the last reference to it.
+    objc::WeakPtr<UIView> gone;
+    RefPtr<NSLayoutConstraint> kept;
+    {
+        auto bar = UIView::create(CGRectMake(0, 0, 300, 40));
+        auto list = constrained();
+        bar->addSubview(list.get());
+        list->addConstraint(fixed(list.get(), NSLayoutAttributeHeight, 57).get());
+        bar->addConstraint(eq(list.get(), NSLayoutAttributeTop, bar.get(), NSLayoutAttributeTop).get());
+        kept = eq(list.get(), NSLayoutAttributeWidth, bar.get(), NSLayoutAttributeWidth);
+        bar->addConstraint(kept.get());
+        bar->layoutIfNeeded();
+        EXPECT_EQ(list->frame().size.height, 57);
+        gone = objc::WeakPtr<UIView>(list.get());
+    }
+    EXPECT_FALSE(gone.lock());
+    // A constraint someone still holds names nothing once its items are gone,
+    // and describes itself without them.
+    EXPECT_FALSE(kept->firstItem());
+    EXPECT_FALSE(kept->secondItem());
+    EXPECT_EQ(kept->describe(), "nil.width == nil.width");
+}
