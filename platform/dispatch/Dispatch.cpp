@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <pthread.h>
 #include <thread>
 #include <vector>
 
@@ -55,8 +56,28 @@ public:
             ++m_threads;
             std::thread([this] { loop(); }).detach();
         } else {
-            m_cv.notify_one();
+            m_cv->notify_one();
         }
+    }
+
+    // Around fork(): the lock is held across it, so the child never gets a
+    // copy taken mid-change.
+    void lockForFork() { m_lock.lock(); }
+    void unlockAfterFork() { m_lock.unlock(); }
+    // In the child of a fork, which has none of the parent's threads: the pool
+    // starts with no thread and a condition variable no lost thread waits on,
+    // and work that was waiting gets a thread at once.
+    void restartInForkedChild()
+    {
+        m_threads = 0;
+        m_idle = 0;
+        m_cv = new std::condition_variable; // the old one may count waiters that are gone
+        bool waiting = !m_items.empty();
+        if (waiting) {
+            m_threads = 1;
+            std::thread([this] { loop(); }).detach();
+        }
+        m_lock.unlock();
     }
 
 private:
@@ -66,7 +87,7 @@ private:
         std::unique_lock guard(m_lock);
         for (;;) {
             ++m_idle;
-            m_cv.wait(guard, [this] { return !m_items.empty(); });
+            m_cv->wait(guard, [this] { return !m_items.empty(); });
             --m_idle;
             Block work = std::move(m_items.front());
             m_items.pop_front();
@@ -76,7 +97,7 @@ private:
         }
     }
     std::mutex m_lock;
-    std::condition_variable m_cv;
+    std::condition_variable* m_cv = new std::condition_variable;
     std::deque<Block> m_items;
     int m_threads = 0;
     int m_idle = 0;
@@ -98,7 +119,20 @@ public:
             std::thread([this] { loop(); }).detach();
         }
         m_timers.emplace(when, Entry { Ref<DispatchQueue>(queue), std::move(work) });
-        m_cv.notify_one();
+        m_cv->notify_one();
+    }
+
+    void lockForFork() { m_lock.lock(); }
+    void unlockAfterFork() { m_lock.unlock(); }
+    // In the child of a fork: the timer thread is gone; the timers still set
+    // get a new one.
+    void restartInForkedChild()
+    {
+        m_cv = new std::condition_variable; // the lost thread may be counted as waiting on the old one
+        m_started = !m_timers.empty();
+        if (m_started)
+            std::thread([this] { loop(); }).detach();
+        m_lock.unlock();
     }
 
 private:
@@ -111,12 +145,12 @@ private:
         std::unique_lock guard(m_lock);
         for (;;) {
             if (m_timers.empty()) {
-                m_cv.wait(guard);
+                m_cv->wait(guard);
                 continue;
             }
             auto first = m_timers.begin();
             if (Clock::now() < first->first) {
-                m_cv.wait_until(guard, first->first);
+                m_cv->wait_until(guard, first->first);
                 continue;
             }
             Entry entry = std::move(first->second);
@@ -129,7 +163,7 @@ private:
         }
     }
     std::mutex m_lock;
-    std::condition_variable m_cv;
+    std::condition_variable* m_cv = new std::condition_variable;
     std::multimap<Clock::time_point, Entry> m_timers;
     bool m_started = false;
 };
@@ -138,6 +172,31 @@ Timers& timers()
     static auto* t = new Timers;
     return *t;
 }
+
+// fork() copies only the thread that calls it. The pool's and the timers'
+// locks are held across it, and the child starts their threads again, so
+// work queued or delayed before the fork still runs in the child. (Work that
+// was running on another thread at that moment is not in the child; a serial
+// queue that thread was draining stays busy there.)
+void lockForFork()
+{
+    pool().lockForFork();
+    timers().lockForFork();
+    mainState().lock.lock();
+}
+void unlockInForkParent()
+{
+    mainState().lock.unlock();
+    timers().unlockAfterFork();
+    pool().unlockAfterFork();
+}
+void restartInForkChild()
+{
+    mainState().lock.unlock();
+    timers().restartInForkedChild();
+    pool().restartInForkedChild();
+}
+[[maybe_unused]] const bool g_forkHandlers = ::pthread_atfork(lockForFork, unlockInForkParent, restartInForkChild) == 0;
 
 [[noreturn]] void abortDeadlock(const DispatchQueue& q)
 {

@@ -1,4 +1,5 @@
 #include "platform/dispatch/Dispatch.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -84,4 +85,25 @@ TEST(Dispatch, SemaphoreWaitTimesOutOrTakesTheSignal)
     EXPECT_NE(sem->wait(10ms), 0);
     dispatch_async(dispatch_get_global_queue(), [sem] { sem->signal(); });
     EXPECT_EQ(sem->wait(5s), 0);
+}
+
+TEST(Dispatch, AForkedChildRunsBackgroundAndDelayedWorkOnThreadsOfItsOwn)
+{
+    // The parent has pool threads and the timer thread running (and idle);
+    // a child of fork() has none of them and must start its own.
+    dispatch_async(dispatch_get_global_queue(), [] { });
+    dispatch_get_main_queue()->after(1ms, [] { });
+    ASSERT_TRUE(RunLoop::runUntilIdle(5s));
+
+    EXPECT_TRUE(testsupport::inChildProcess([] {
+        std::atomic<bool> background { false };
+        bool delayed = false;
+        dispatch_async(dispatch_get_global_queue(), [&] { background = true; });
+        dispatch_get_main_queue()->after(10ms, [&] { delayed = true; });
+        auto serial = DispatchQueue::create("child serial");
+        std::atomic<int> ran { 0 };
+        for (int i = 0; i < 3; ++i)
+            serial->async([&] { ++ran; });
+        EXPECT_TRUE(RunLoop::runUntil([&] { return background && delayed && ran == 3; }, 5s));
+    }));
 }
