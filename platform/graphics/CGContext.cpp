@@ -316,9 +316,9 @@ void CGContextAddRect(CGContextRef c, CGRect r)
 void CGContextAddEllipseInRect(CGContextRef c, CGRect r)
 {
     if (!c) return;
-    CGPath path;
-    path.addEllipse(r);
-    applyPath(c->cairo(), path);
+    auto path = objc::make<CGPath>();
+    path->addEllipse(r);
+    applyPath(c->cairo(), *path);
 }
 
 void CGContextClip(CGContextRef c) { if (c) cairo_clip(c->cairo()); }

@@ -45,9 +45,15 @@ public:
     static Class staticClass();
 
 protected:
+    // Takes the class the factory named; stops the process when there is none.
     Object() noexcept;
 
 private:
+    // Class objects are made by the runtime itself and get their metaclass
+    // once it exists.
+    struct ClassObject { };
+    explicit Object(ClassObject) noexcept;
+
     friend struct detail::WeakControl;
     friend detail::WeakControl* weakControlFor(Object*);
     friend void markHasAssociations(Object*);

@@ -4,6 +4,8 @@
 
 #include "platform/objc/Runtime.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <utility>
 
@@ -27,6 +29,17 @@ RefPtr<Object> WeakControl::load()
 
 Object::Object() noexcept
     : m_isa(std::exchange(detail::pendingIsa(), nullptr))
+{
+    // Only the runtime's factory (make, alloc) makes objects, and it names the
+    // class first: an object built any other way would have no class, so it
+    // is stopped where it is built rather than where it is first sent to.
+    if (!m_isa) {
+        std::fputs("objc: an object was built outside the runtime's factory (use objc::make or alloc)\n", stderr);
+        std::abort();
+    }
+}
+
+Object::Object(ClassObject) noexcept
 {
 }
 

@@ -117,7 +117,8 @@ const char* sel_getName(SEL sel)
 }
 
 objc_class::objc_class(const char* n, Class super, bool meta, ObjectFactory f)
-    : name(n)
+    : Object(ClassObject {})
+    , name(n)
     , superclass(super)
     , isMeta(meta)
     , factory(f)
@@ -325,29 +326,45 @@ Method lookUpMethodSlow(Class cls, SEL sel)
     uint64_t generation = g_cacheGeneration.load(std::memory_order_acquire);
     Method found = findMethodInChain(cls, sel);
 
+    auto insert = [](CacheTable* table, SEL s, Method m) {
+        uint32_t i = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(s) >> 4) & table->mask;
+        for (;;) {
+            SEL there = table->entries[i].sel.load(std::memory_order_relaxed);
+            if (there == s)
+                return; // another miss on the same selector put it there first
+            if (!there)
+                break;
+            i = (i + 1) & table->mask;
+        }
+        table->entries[i].method = m;
+        table->entries[i].sel.store(s, std::memory_order_release);
+        table->count++;
+    };
+
     CacheTable* old = cls->cache.load(std::memory_order_acquire);
-    bool keepOld = old && old->generation == generation;
-    uint32_t count = keepOld ? old->count + 1 : 1;
+    bool current = old && old->generation == generation;
+    // Room in this generation's table: the entry goes in place, and sends
+    // that are reading the table meanwhile see it whole or not at all.
+    if (current && (old->count + 1) * 2 <= old->mask + 1) {
+        insert(old, sel, found);
+        return found;
+    }
+    uint32_t count = current ? old->count + 1 : 1;
     uint32_t capacity = 16;
     while (capacity < count * 2)
         capacity *= 2;
     auto* table = new CacheTable { generation, capacity - 1, 0, new CacheEntry[capacity]() };
-    auto insert = [table](SEL s, Method m) {
-        uint32_t i = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(s) >> 4) & table->mask;
-        while (table->entries[i].sel && table->entries[i].sel != s)
-            i = (i + 1) & table->mask;
-        if (!table->entries[i].sel)
-            table->count++;
-        table->entries[i] = { s, m };
-    };
-    if (keepOld) {
+    if (current) {
         for (uint32_t i = 0; i <= old->mask; ++i) {
-            if (old->entries[i].sel)
-                insert(old->entries[i].sel, old->entries[i].method);
+            if (SEL s = old->entries[i].sel.load(std::memory_order_relaxed))
+                insert(table, s, old->entries[i].method);
         }
     }
-    insert(sel, found);
+    insert(table, sel, found);
     cls->cache.store(table, std::memory_order_release);
+    // A send on another thread may still be reading the old table, so it is
+    // kept; a class retires only the tables it outgrows (one per doubling)
+    // and one per generation in which it is sent to.
     if (old)
         cls->data->retiredCaches.push_back(old);
     return found;

@@ -128,14 +128,18 @@ struct objc_method {
 };
 
 namespace detail {
+// An entry is written once: its method first, then its selector (release),
+// so a send that finds the selector also finds the method.
 struct CacheEntry {
-    SEL sel;
+    std::atomic<SEL> sel;
     Method method; // nullptr: the class does not answer sel
 };
+// A class's cache of one generation. It takes new entries in place while it
+// is at most half full and is replaced by a table twice its size after that.
 struct CacheTable {
     uint64_t generation;
     uint32_t mask;
-    uint32_t count;
+    uint32_t count; // written under the runtime lock only
     CacheEntry* entries;
 };
 // Bumped whenever a method is added anywhere: every class's cache is then stale.
@@ -166,9 +170,10 @@ inline Method lookUpMethod(Class cls, SEL sel)
         uint32_t i = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(sel) >> 4) & table->mask;
         for (;;) {
             const CacheEntry& e = table->entries[i];
-            if (e.sel == sel)
+            SEL found = e.sel.load(std::memory_order_acquire);
+            if (found == sel)
                 return e.method;
-            if (!e.sel)
+            if (!found)
                 break;
             i = (i + 1) & table->mask;
         }

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <thread>
+#include <vector>
+
 using namespace objc;
 using platform::NSString;
 using platform::ns;
@@ -36,6 +41,13 @@ public:
 };
 OBJC_CLASS_DEFINE(Cello)
 
+class Piano : public Instrument {
+    OBJC_CLASS(Piano, Instrument)
+public:
+    static void registerMethods(ClassBuilder<Piano>&) { }
+};
+OBJC_CLASS_DEFINE(Piano)
+
 class Harp : public Instrument {
     OBJC_CLASS(Harp, Instrument)
 public:
@@ -48,6 +60,7 @@ std::string say(id receiver, const char* selector) { return platform::str(send<R
 RefPtr<Object> violinTune(id, SEL) { return ns("violin tune"); }
 RefPtr<Object> celloTune(id, SEL) { return ns("cello tune"); }
 RefPtr<Object> harpPlay(id, SEL) { return ns("harp play"); }
+RefPtr<Object> echo(id, SEL sel) { return ns(sel_getName(sel)); }
 
 }
 
@@ -82,4 +95,35 @@ TEST(RuntimeCache, AnOverrideAddedToTheSuperclassReachesASubclassThatCachedTheOl
         EXPECT_FALSE(respondsTo(cello.get(), ("unanswered" + std::to_string(i)).c_str()));
     EXPECT_EQ(say(cello, "play"), "play");
     EXPECT_EQ(say(cello, "tune"), "cello tune");
+}
+
+TEST(RuntimeCache, ThreadsSendingManySelectorsWhileTheCacheGrowsEachGetTheirOwnMethod)
+{
+    // Every selector answers its own name; four threads send all of them in
+    // orders of their own, so the cache fills and grows while others read it.
+    constexpr int kSelectors = 300;
+    std::vector<std::string> names;
+    for (int i = 0; i < kSelectors; ++i) {
+        names.push_back("key" + std::to_string(i));
+        ASSERT_TRUE(class_addMethod(Piano::staticClass(), sel_registerName(names.back().c_str()), reinterpret_cast<IMP>(&echo), "@@:"));
+    }
+    auto piano = make<Piano>();
+    std::vector<int> wrong(4, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            std::vector<int> order(kSelectors);
+            for (int i = 0; i < kSelectors; ++i)
+                order[size_t(i)] = i;
+            std::shuffle(order.begin(), order.end(), std::mt19937(unsigned(t + 1)));
+            for (int round = 0; round < 3; ++round) {
+                for (int i : order)
+                    wrong[size_t(t)] += say(piano, names[size_t(i)].c_str()) != names[size_t(i)];
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(4, 0));
+    EXPECT_EQ(say(piano, "tune"), "tune");
 }

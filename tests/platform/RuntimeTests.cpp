@@ -221,3 +221,12 @@ TEST(Runtime, ATypedAnswerOfAnotherKindReadsAsNilNeverAsAMistypedPointer)
     EXPECT_FALSE(send<RefPtr<Dog>>(dog.get(), "friendObject"));
     EXPECT_FALSE(send<RefPtr<NSString>>(dog.get(), "friendObject"));
 }
+
+TEST(RuntimeDeathTest, AnObjectBuiltOutsideTheFactoryStopsWhereItIsBuilt)
+{
+    // Built with `new` instead of objc::make, the object would have no class:
+    // the process stops at once with a line that says so.
+    EXPECT_DEATH({ delete new Dog(); }, "built outside the runtime's factory");
+    // Made through the factory it has its class.
+    EXPECT_EQ(make<Dog>()->isa(), Dog::staticClass());
+}
