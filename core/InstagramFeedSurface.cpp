@@ -1,49 +1,20 @@
 #include "core/InstagramFeedSurface.h"
+#include "core/HostMessages.h"
 #include "platform/foundation/NSIndexPath.h"
 #include "platform/foundation/NSURL.h"
 #include "platform/foundation/NSValues.h"
 
-#include <map>
-#include <mutex>
 
 namespace igtarvo::instagram {
 
 using objc::respondsTo;
-using objc::send;
 using namespace platform;
 
 namespace {
-// Sends a message the receiver may not answer: nothing, zero or no then.
-template<class R, class... A>
-R ask(id receiver, const char* selector, A... args)
-{
-    if (!respondsTo(receiver, selector)) {
-        if constexpr (std::is_void_v<R>) return;
-        else return R {};
-    }
-    return send<R(A...)>(receiver, selector, args...);
-}
-
-// Instagram's classes, looked up once per process.
-Class cachedClass(const char* name)
-{
-    static std::mutex lock;
-    static std::map<std::string, Class> found;
-    std::lock_guard guard(lock);
-    auto it = found.find(name);
-    if (it != found.end() && it->second)
-        return it->second;
-    Class cls = objc::objc_getClass(name);
-    found[name] = cls;
-    return cls;
-}
-
 RefPtr<Object> valueForKey(id object, const char* key)
 {
-    if (!respondsTo(object, "valueForKey:"))
-        return nullptr;
     auto name = ns(key);
-    return send<RefPtr<Object>(id)>(object, "valueForKey:", name.get());
+    return ask<RefPtr<Object>>(object, "valueForKey:", static_cast<id>(name.get()));
 }
 } // namespace
 
@@ -77,7 +48,7 @@ RefPtr<Object> photoURLInSameSection(id collectionView, id cell)
         return nullptr;
     auto first = NSIndexPath::indexPathForRow(0, indexPath->section());
     auto photoCell = ask<RefPtr<Object>>(collectionView, "cellForItemAtIndexPath:", static_cast<id>(first.get()));
-    Class photoCellClass = cachedClass("IGFeedItemPhotoCell");
+    Class photoCellClass = hostClass("IGFeedItemPhotoCell");
     if (!photoCellClass || !objc::object_isKindOfClass(photoCell, photoCellClass))
         return nullptr;
     return imageURL(ask<RefPtr<Object>>(photoCell, "photoView"));
@@ -88,7 +59,7 @@ RefPtr<Object> videoOfView(id videoView) { return valueForKey(videoView, "_video
 
 RefPtr<Object> currentUser()
 {
-    auto helper = ask<RefPtr<Object>>(cachedClass("IGAuthHelper"), "sharedAuthHelper");
+    auto helper = ask<RefPtr<Object>>(hostClass("IGAuthHelper"), "sharedAuthHelper");
     return ask<RefPtr<Object>>(helper, "currentUser");
 }
 

@@ -1,37 +1,23 @@
 #include "core/InstagramSurface.h"
+#include "core/HostMessages.h"
 #include "platform/foundation/NSValues.h"
 #include "platform/foundation/NSBundle.h"
 
 #include <climits>
-#include <map>
-#include <mutex>
 #include <string>
 
 namespace igtarvo::instagram {
 
 using objc::respondsTo;
-using objc::send;
 
 void presentCameraOnPhotoLibrary(id controller)
 {
     if (respondsTo(controller, "presentCameraWithMetadata:openToLibrary:"))
-        send<void(id, bool)>(controller, "presentCameraWithMetadata:openToLibrary:", nullptr, true);
-    else if (respondsTo(controller, "presentCameraWithMetadata:openWithState:"))
-        send<void(id, long)>(controller, "presentCameraWithMetadata:openWithState:", nullptr, 1);
+        ask<void>(controller, "presentCameraWithMetadata:openToLibrary:", id(nullptr), true);
+    else
+        ask<void>(controller, "presentCameraWithMetadata:openWithState:", id(nullptr), 1L);
 }
 
-namespace {
-// Sends a message the receiver may not answer: nothing, zero or no then.
-template<class R, class... A>
-R ask(id receiver, const char* selector, A... args)
-{
-    if (!respondsTo(receiver, selector)) {
-        if constexpr (std::is_void_v<R>) return;
-        else return R {};
-    }
-    return send<R(A...)>(receiver, selector, args...);
-}
-}
 
 RefPtr<Object> feedItem(id object) { return ask<RefPtr<Object>>(object, "feedItem"); }
 RefPtr<Object> takenAt(id item) { return ask<RefPtr<Object>>(item, "takenAt"); }
@@ -57,7 +43,7 @@ RefPtr<Object> directThreadStore(Class storeClass)
         return nullptr;
     if (respondsTo(storeClass, "sharedThreadStore"))
         return ask<RefPtr<Object>>(storeClass, "sharedThreadStore");
-    auto helper = ask<RefPtr<Object>>(objc::objc_getClass("IGAuthHelper"), "sharedAuthHelper");
+    auto helper = ask<RefPtr<Object>>(hostClass("IGAuthHelper"), "sharedAuthHelper");
     auto session = ask<RefPtr<Object>>(helper, "currentUserSession");
     return ask<RefPtr<Object>>(session, "directThreadStore");
 }
@@ -65,20 +51,7 @@ RefPtr<Object> directThreadStore(Class storeClass)
 void refreshInbox(id store) { ask<void>(store, "refreshInbox"); }
 
 namespace {
-// Instagram's classes, looked up once per process.
-Class cachedClass(const char* name)
-{
-    static std::mutex lock;
-    static std::map<std::string, Class> found;
-    std::lock_guard guard(lock);
-    auto it = found.find(name);
-    if (it != found.end() && it->second)
-        return it->second;
-    Class cls = objc::objc_getClass(name);
-    found[name] = cls;
-    return cls;
-}
-RefPtr<Object> alertBar() { return ask<RefPtr<Object>>(cachedClass("IGAlertBar"), "sharedAlertBar"); }
+RefPtr<Object> alertBar() { return ask<RefPtr<Object>>(hostClass("IGAlertBar"), "sharedAlertBar"); }
 }
 
 void showAlertBar(const std::string& text, long style) { ask<void>(alertBar(), "showWithText:style:", static_cast<id>(platform::ns(text).get()), style); }
@@ -92,13 +65,13 @@ void hideAlertBar() { ask<void>(alertBar(), "hide"); }
 
 void showHUD(const std::string& text, id view)
 {
-    auto hud = ask<RefPtr<Object>>(cachedClass("IGAlertHUD"), "sharedHUD");
+    auto hud = ask<RefPtr<Object>>(hostClass("IGAlertHUD"), "sharedHUD");
     ask<void>(hud, "showWithText:inView:removeAfterDelay:animated:", static_cast<id>(platform::ns(text).get()), view, true, true);
 }
 
 RefPtr<Object> videoURL(id video)
 {
-    long version = ask<long>(cachedClass("IGVideo"), "videoVersionForCurrentNetworkConditions");
+    long version = ask<long>(hostClass("IGVideo"), "videoVersionForCurrentNetworkConditions");
     return ask<RefPtr<Object>>(video, "videoURLForVideoVersion:", version);
 }
 
@@ -110,20 +83,14 @@ long bundleVersion()
 
 RefPtr<Object> profileButton(id tabBarController)
 {
-    if (!respondsTo(tabBarController, "valueForKey:"))
-        return nullptr;
     auto key = platform::ns("_profileButton");
-    return send<RefPtr<Object>(id)>(tabBarController, "valueForKey:", key.get());
+    return ask<RefPtr<Object>>(tabBarController, "valueForKey:", static_cast<id>(key.get()));
 }
 
 void suspendToBackground()
 {
-    Class applicationClass = objc::objc_getClass("UIApplication");
-    if (!respondsTo(applicationClass, "sharedApplication"))
-        return;
-    auto application = send<RefPtr<Object>>(applicationClass, "sharedApplication");
-    if (respondsTo(application, "suspendReturningToLastApp:"))
-        send<void(bool)>(application, "suspendReturningToLastApp:", false);
+    auto application = ask<RefPtr<Object>>(hostClass("UIApplication"), "sharedApplication");
+    ask<void>(application, "suspendReturningToLastApp:", false);
 }
 
 } // namespace igtarvo::instagram

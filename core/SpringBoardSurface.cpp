@@ -28,36 +28,27 @@ Class applicationProcessClass()
 // SBApplicationController's sharedInstance's applicationWithBundleIdentifier:.
 RefPtr<Object> applicationWithBundleIdentifier(const std::string& bundleIdentifier)
 {
-    Class controllerClass = applicationControllerClass();
-    if (!objc::respondsTo(controllerClass, "sharedInstance"))
-        return nullptr;
-    auto controller = objc::send<RefPtr<Object>>(controllerClass, "sharedInstance");
-    if (!objc::respondsTo(controller, "applicationWithBundleIdentifier:"))
-        return nullptr;
+    auto controller = ask<RefPtr<Object>>(applicationControllerClass(), "sharedInstance");
     auto identifier = platform::ns(bundleIdentifier);
-    return objc::send<RefPtr<Object>(id)>(controller, "applicationWithBundleIdentifier:", identifier.get());
+    return ask<RefPtr<Object>>(controller, "applicationWithBundleIdentifier:", static_cast<id>(identifier.get()));
 }
 
 // The application object's bundleIdentifier.
 RefPtr<NSString> bundleIdentifier(id application)
 {
-    if (!objc::respondsTo(application, "bundleIdentifier"))
-        return nullptr;
-    return stringAnswer(objc::send<RefPtr<Object>>(application, "bundleIdentifier"));
+    return stringAnswer(ask<RefPtr<Object>>(application, "bundleIdentifier"));
 }
 
 // The application object's dataContainerPath (absolute).
 RefPtr<NSString> dataContainerPath(id application)
 {
-    if (!objc::respondsTo(application, "dataContainerPath"))
-        return nullptr;
-    return stringAnswer(objc::send<RefPtr<Object>>(application, "dataContainerPath"));
+    return stringAnswer(ask<RefPtr<Object>>(application, "dataContainerPath"));
 }
 
 // The application object's isRunning.
 bool isRunning(id application)
 {
-    return objc::respondsTo(application, "isRunning") && objc::send<bool>(application, "isRunning");
+    return ask<bool>(application, "isRunning");
 }
 
 // The process object held in the application object's private field "_process".
@@ -80,10 +71,8 @@ bool applicationProcessesAnswerStop()
 // FBApplicationProcess's killForReason:andReport:withDescription:.
 void killApplicationProcess(id process, long reason, bool report, const std::string& description)
 {
-    if (!objc::respondsTo(process, "killForReason:andReport:withDescription:"))
-        return;
     auto text = platform::ns(description);
-    objc::send<void(long, bool, id)>(process, "killForReason:andReport:withDescription:", reason, report, text.get());
+    ask<void>(process, "killForReason:andReport:withDescription:", reason, report, static_cast<id>(text.get()));
 }
 
 // BackBoardServices' BKSTerminateApplicationForReasonAndReportWithDescription,
@@ -103,9 +92,7 @@ void terminateApplication(NSString* bundleIdentifier, int reason, bool report, c
 // An application icon's application's bundle identifier ("" when it has none).
 std::string iconApplicationBundleIdentifier(id icon)
 {
-    if (!objc::respondsTo(icon, "application"))
-        return {};
-    auto application = objc::send<RefPtr<Object>>(icon, "application");
+    auto application = ask<RefPtr<Object>>(icon, "application");
     auto identifier = bundleIdentifier(application);
     return identifier ? identifier->str() : std::string();
 }
@@ -113,12 +100,8 @@ std::string iconApplicationBundleIdentifier(id icon)
 // An icon view's icon's applicationBundleID ("" when it has none).
 std::string iconViewApplicationBundleIdentifier(id iconView)
 {
-    if (!objc::respondsTo(iconView, "icon"))
-        return {};
-    auto icon = objc::send<RefPtr<Object>>(iconView, "icon");
-    if (!objc::respondsTo(icon, "applicationBundleID"))
-        return {};
-    return platform::str(objc::send<RefPtr<Object>>(icon, "applicationBundleID"));
+    auto icon = ask<RefPtr<Object>>(iconView, "icon");
+    return platform::str(ask<RefPtr<Object>>(icon, "applicationBundleID"));
 }
 
 // Whether the object is an SBIconView.
@@ -131,53 +114,36 @@ bool isIconView(id view)
 // Redraws an icon view's label (_updateLabel).
 void updateIconLabel(id iconView)
 {
-    if (objc::respondsTo(iconView, "_updateLabel"))
-        objc::send<void>(iconView, "_updateLabel");
+    ask<void>(iconView, "_updateLabel");
 }
 
 // SBUIController's sharedInstance's window.
 RefPtr<Object> systemWindow()
 {
-    Class cls = hostClass("SBUIController");
-    if (!objc::respondsTo(cls, "sharedInstance"))
-        return nullptr;
-    auto controller = objc::send<RefPtr<Object>>(cls, "sharedInstance");
-    return objc::respondsTo(controller, "window") ? objc::send<RefPtr<Object>>(controller, "window") : nullptr;
+    auto controller = ask<RefPtr<Object>>(hostClass("SBUIController"), "sharedInstance");
+    return ask<RefPtr<Object>>(controller, "window");
 }
 
 // The application object's bundleVersion.
 RefPtr<NSString> bundleVersion(id application)
 {
-    if (!objc::respondsTo(application, "bundleVersion"))
-        return nullptr;
-    return stringAnswer(objc::send<RefPtr<Object>>(application, "bundleVersion"));
+    return stringAnswer(ask<RefPtr<Object>>(application, "bundleVersion"));
 }
 
 // The application object's bundle's info dictionary value for key.
 RefPtr<Object> bundleInfoValue(id application, const std::string& key)
 {
-    if (!objc::respondsTo(application, "bundle"))
-        return nullptr;
-    auto bundle = objc::send<RefPtr<Object>>(application, "bundle");
-    if (!objc::respondsTo(bundle, "infoDictionary"))
-        return nullptr;
-    auto info = objc::send<RefPtr<Object>>(bundle, "infoDictionary");
-    if (!objc::object_isKindOfClass(info, platform::NSDictionary::staticClass()))
-        return nullptr;
-    return static_cast<platform::NSDictionary*>(info.get())->get(key);
+    auto bundle = ask<RefPtr<Object>>(application, "bundle");
+    auto info = objc::dynamicCast<platform::NSDictionary>(ask<RefPtr<Object>>(bundle, "infoDictionary"));
+    return info ? info->get(key) : nullptr;
 }
 
 // SpringBoard's application object's launchApplicationWithIdentifier:suspended:.
 void launchApplication(const std::string& bundleIdentifier, bool suspended)
 {
-    Class applicationClass = hostClass("UIApplication");
-    if (!objc::respondsTo(applicationClass, "sharedApplication"))
-        return;
-    auto application = objc::send<RefPtr<Object>>(applicationClass, "sharedApplication");
-    if (!objc::respondsTo(application, "launchApplicationWithIdentifier:suspended:"))
-        return;
+    auto application = ask<RefPtr<Object>>(hostClass("UIApplication"), "sharedApplication");
     auto identifier = platform::ns(bundleIdentifier);
-    objc::send<bool(id, bool)>(application, "launchApplicationWithIdentifier:suspended:", identifier.get(), suspended);
+    ask<bool>(application, "launchApplicationWithIdentifier:suspended:", static_cast<id>(identifier.get()), suspended);
 }
 
 // FBSystemGestureManager's addGestureRecognizer:toDisplay: with the main
@@ -194,65 +160,56 @@ void addSystemGestureRecognizer(id recognizer)
 // Activator: LAActivator's sharedInstance, or nil where Activator is not installed.
 RefPtr<Object> activator()
 {
-    Class cls = hostClass("LAActivator");
-    return objc::respondsTo(cls, "sharedInstance") ? objc::send<RefPtr<Object>>(cls, "sharedInstance") : nullptr;
+    return ask<RefPtr<Object>>(hostClass("LAActivator"), "sharedInstance");
 }
 
 bool activatorHasListener(id activator, const std::string& name)
 {
     auto text = platform::ns(name);
-    return objc::respondsTo(activator, "hasListenerWithName:") && objc::send<bool(id)>(activator, "hasListenerWithName:", text.get());
+    return ask<bool>(activator, "hasListenerWithName:", static_cast<id>(text.get()));
 }
 
 void activatorRegisterListener(id activator, id listener, const std::string& name)
 {
     auto text = platform::ns(name);
-    if (objc::respondsTo(activator, "registerListener:forName:"))
-        objc::send<void(id, id)>(activator, "registerListener:forName:", listener, text.get());
+    ask<void>(activator, "registerListener:forName:", listener, static_cast<id>(text.get()));
 }
 
 // LAEvent's eventWithName:, or nil.
 RefPtr<Object> activatorEvent(const std::string& eventName)
 {
-    Class cls = hostClass("LAEvent");
     auto text = platform::ns(eventName);
-    return objc::respondsTo(cls, "eventWithName:") ? objc::send<RefPtr<Object>(id)>(cls, "eventWithName:", text.get()) : nullptr;
+    return ask<RefPtr<Object>>(hostClass("LAEvent"), "eventWithName:", static_cast<id>(text.get()));
 }
 
 void activatorAssignEvent(id activator, const std::string& eventName, const std::string& listenerName)
 {
     auto event = activatorEvent(eventName);
     auto name = platform::ns(listenerName);
-    if (event && objc::respondsTo(activator, "assignEvent:toListenerWithName:"))
-        objc::send<void(id, id)>(activator, "assignEvent:toListenerWithName:", event.get(), name.get());
+    if (event)
+        ask<void>(activator, "assignEvent:toListenerWithName:", static_cast<id>(event.get()), static_cast<id>(name.get()));
 }
 
 void activatorSendEvent(id activator, id event, const std::string& listenerName)
 {
     auto name = platform::ns(listenerName);
-    if (objc::respondsTo(activator, "sendEvent:toListenerWithName:"))
-        objc::send<void(id, id)>(activator, "sendEvent:toListenerWithName:", event, name.get());
+    ask<void>(activator, "sendEvent:toListenerWithName:", event, static_cast<id>(name.get()));
 }
 
 // An event's userInfo (nil when it has none).
 RefPtr<platform::NSDictionary> eventUserInfo(id event)
 {
-    if (!objc::respondsTo(event, "userInfo"))
-        return nullptr;
-    auto info = objc::send<RefPtr<Object>>(event, "userInfo");
-    return objc::dynamicCast<platform::NSDictionary>(info);
+    return objc::dynamicCast<platform::NSDictionary>(ask<RefPtr<Object>>(event, "userInfo"));
 }
 
 void setEventUserInfo(id event, platform::NSDictionary* info)
 {
-    if (objc::respondsTo(event, "setUserInfo:"))
-        objc::send<void(id)>(event, "setUserInfo:", info);
+    ask<void>(event, "setUserInfo:", static_cast<id>(info));
 }
 
 void setEventHandled(id event, bool handled)
 {
-    if (objc::respondsTo(event, "setHandled:"))
-        objc::send<void(bool)>(event, "setHandled:", handled);
+    ask<void>(event, "setHandled:", handled);
 }
 
 // The shortcut-item library ------------------------------------------------
@@ -260,23 +217,20 @@ void setEventHandled(id event, bool handled)
 // LSIManager's sharedManager, or nil without the library.
 RefPtr<Object> shortcutManager()
 {
-    Class cls = hostClass("LSIManager");
-    return objc::respondsTo(cls, "sharedManager") ? objc::send<RefPtr<Object>>(cls, "sharedManager") : nullptr;
+    return ask<RefPtr<Object>>(hostClass("LSIManager"), "sharedManager");
 }
 
 bool shortcutManagerRunsInsideSpringBoard(id manager)
 {
-    return objc::respondsTo(manager, "isRunningInsideSpringBoard") && objc::send<bool>(manager, "isRunningInsideSpringBoard");
+    return ask<bool>(manager, "isRunningInsideSpringBoard");
 }
 
 // LSIApplicationShortcutItem's newShortcutItemType:title:subtitle:iconType:.
 RefPtr<Object> newShortcutItem(const std::string& type, const std::string& title, const std::string& subtitle, long iconType)
 {
-    Class cls = hostClass("LSIApplicationShortcutItem");
-    if (!objc::respondsTo(cls, "newShortcutItemType:title:subtitle:iconType:"))
-        return nullptr;
     auto t = platform::ns(type), ti = platform::ns(title), s = platform::ns(subtitle);
-    return objc::send<RefPtr<Object>(id, id, id, long)>(cls, "newShortcutItemType:title:subtitle:iconType:", t.get(), ti.get(), s.get(), iconType);
+    return ask<RefPtr<Object>>(hostClass("LSIApplicationShortcutItem"), "newShortcutItemType:title:subtitle:iconType:",
+        static_cast<id>(t.get()), static_cast<id>(ti.get()), static_cast<id>(s.get()), iconType);
 }
 
 using ShortcutCallbackBlock = std::function<void(id item)>;
@@ -284,18 +238,18 @@ using ShortcutCallbackBlock = std::function<void(id item)>;
 // Wraps the block with LSICallback's callbackWithBlock: and sets it on the item.
 void setShortcutCallback(id item, ShortcutCallbackBlock block)
 {
-    Class cls = hostClass("LSICallback");
-    if (!objc::respondsTo(cls, "callbackWithBlock:") || !objc::respondsTo(item, "setCallback:"))
+    if (!objc::respondsTo(item, "setCallback:"))
         return;
-    auto callback = objc::send<RefPtr<Object>(ShortcutCallbackBlock)>(cls, "callbackWithBlock:", std::move(block));
-    objc::send<void(id)>(item, "setCallback:", callback.get());
+    auto callback = ask<RefPtr<Object>>(hostClass("LSICallback"), "callbackWithBlock:", std::move(block));
+    if (callback)
+        ask<void>(item, "setCallback:", static_cast<id>(callback.get()));
 }
 
 void addShortcutItem(id manager, id item, const std::string& applicationID)
 {
     auto identifier = platform::ns(applicationID);
-    if (item && objc::respondsTo(manager, "addShortcutItem:toApplicationID:"))
-        objc::send<void(id, id)>(manager, "addShortcutItem:toApplicationID:", item, identifier.get());
+    if (item)
+        ask<void>(manager, "addShortcutItem:toApplicationID:", item, static_cast<id>(identifier.get()));
 }
 
 } // namespace igtarvo::springboard

@@ -6,6 +6,7 @@
 // --root falls back to IGTARVO_ROOT, then to the embedded default device.
 
 #include "apps/igtarvo/Command.h"
+#include "platform/foundation/NSJSONSerialization.h"
 #include "platform/foundation/Device.h"
 
 #include <cstdio>
@@ -41,25 +42,9 @@ int fail(const std::string& message)
 
 std::string jsonString(const std::string& text)
 {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += char(c);
-            }
-        }
-    }
-    return out + "\"";
+    // The platform's JSON writer: every text is valid JSON, bytes that are
+    // not UTF-8 included (they read as U+FFFD, as the platform's strings do).
+    return platform::NSJSONSerialization::dataWithJSONObject(platform::ns(text).get()).value_or("\"\"");
 }
 
 } // namespace igtarvo::cli
