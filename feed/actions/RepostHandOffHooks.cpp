@@ -49,31 +49,11 @@ void IGShareViewController_share(id self, SEL _cmd)
     g_IGShareViewController_share(self, _cmd);
 }
 
-// The "text" of an "instagram://post?BASE64" address, or nullopt.
-std::optional<std::string> sharedText(id url)
-{
-    auto* address = objc::dynamicCast<NSURL>(url);
-    if (!address || !address->scheme() || address->scheme()->str() != "instagram" || !address->query())
-        return std::nullopt;
-    auto query = address->query();
-    if (!objc::respondsTo(query.get(), "base64decodedString"))
-        return std::nullopt;
-    auto decoded = objc::send<RefPtr<Object>>(query, "base64decodedString");
-    if (!isString(decoded.get()))
-        return std::nullopt;
-    const std::string& json = str(decoded.get());
-    auto object = objc::dynamicCast<NSDictionary>(NSJSONSerialization::JSONObjectWithData(std::vector<uint8_t>(json.begin(), json.end())));
-    auto text = object ? object->get("text") : nullptr;
-    if (!isString(text.get()))
-        return std::nullopt;
-    return str(text.get());
-}
-
 Previous<bool(id, id, id, id)> g_AppDelegate_openURL;
 
 bool AppDelegate_openURL(id self, SEL _cmd, id application, id url, id sourceApplication, id annotation)
 {
-    if (auto text = sharedText(url)) {
+    if (auto text = shareAddressText(url)) {
         auto bundle = NSBundle::bundleWithPath(Device::path(kSettingsBundlePath));
         auto path = bundle ? bundle->pathForResource(ns("instagram-image-share").get(), ns("igo").get()) : nullptr;
         if (path) {
@@ -98,6 +78,25 @@ RefPtr<Object> AppDelegate_tarvo_shareController(id self, SEL)
 }
 
 } // namespace
+
+std::optional<std::string> shareAddressText(id url)
+{
+    auto* address = objc::dynamicCast<NSURL>(url);
+    if (!address || !address->scheme() || address->scheme()->str() != "instagram" || !address->query())
+        return std::nullopt;
+    auto query = address->query();
+    if (!objc::respondsTo(query.get(), "base64decodedString"))
+        return std::nullopt;
+    auto decoded = objc::send<RefPtr<Object>>(query, "base64decodedString");
+    if (!isString(decoded.get()))
+        return std::nullopt;
+    const std::string& json = str(decoded.get());
+    auto object = objc::dynamicCast<NSDictionary>(NSJSONSerialization::JSONObjectWithData(std::vector<uint8_t>(json.begin(), json.end())));
+    auto text = object ? object->get("text") : nullptr;
+    if (!isString(text.get()))
+        return std::nullopt;
+    return str(text.get());
+}
 
 std::optional<std::string> prefillText(const std::optional<std::string>& caption, const std::optional<std::string>& username)
 {

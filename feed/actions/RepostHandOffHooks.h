@@ -26,6 +26,10 @@ namespace igtarvo {
 // no caption waits (an empty caption is no caption).
 std::optional<std::string> prefillText(const std::optional<std::string>& caption, const std::optional<std::string>& username);
 
+// The "text" of an "instagram://post?BASE64" address (the Base64 of a JSON
+// object with a "text" string), or nullopt for any other address or value.
+std::optional<std::string> shareAddressText(id url);
+
 HookRows repostHandOffRows();
 
 } // namespace igtarvo

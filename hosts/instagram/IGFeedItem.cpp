@@ -61,13 +61,13 @@ RefPtr<IGFeedItem> IGFeedItem::itemWithDictionary(NSDictionary* item, const std:
         return nullptr;
     auto* taken = asNumber(item->get("taken_at").get());
     auto* likes = asNumber(item->get("like_count").get());
-    auto post = objc::make<IGFeedItem>(NSDate::dateWithTimeIntervalSince1970(taken ? taken->doubleValue() : 0), likes ? long(likes->doubleValue()) : 0);
+    auto post = objc::make<IGFeedItem>(NSDate::dateWithTimeIntervalSince1970(taken ? taken->doubleValue() : 0), likes ? likes->integerValue() : 0);
     post->m_pk = isString(item->get("id").get()) ? str(item->get("id").get()) : std::string();
     post->m_user = user;
     if (auto* caption = asDictionary(item->get("caption").get()); caption && isString(caption->get("text").get()))
         post->m_caption = IGCaption::create(str(caption->get("text").get()));
     auto* type = asNumber(item->get("media_type").get());
-    post->m_mediaType = type ? long(type->doubleValue()) : 0;
+    post->m_mediaType = type ? type->integerValue() : 0;
     if (auto* versions = asArray(item->get("image_versions").get())) {
         std::vector<Ref<objc::Object>> resolved;
         for (unsigned long i = 0; i < versions->count(); ++i) {
@@ -91,7 +91,7 @@ RefPtr<IGFeedItem> IGFeedItem::itemWithDictionary(NSDictionary* item, const std:
             if (!version || !isString(version->get("url").get()))
                 continue;
             auto* kind = asNumber(version->get("type").get());
-            addresses[kind ? long(kind->doubleValue()) : 1] = resolveFeedURL(baseURL, str(version->get("url").get()));
+            addresses[kind ? kind->integerValue() : 1] = resolveFeedURL(baseURL, str(version->get("url").get()));
         }
         if (!addresses.empty())
             post->m_video = IGVideo::create(std::move(addresses));
