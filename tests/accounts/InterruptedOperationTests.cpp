@@ -5,6 +5,7 @@
 
 #include "tests/accounts/AccountsFixture.h"
 #include "platform/foundation/Preferences.h"
+#include "tests/support/Spawn.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -44,40 +45,15 @@ size_t countEntries(const std::string& directory)
 // A started igtarvo command that the test ends when it likes.
 class RunningCommand {
 public:
-    explicit RunningCommand(std::vector<std::string> args)
+    explicit RunningCommand(const std::vector<std::string>& args)
+        : m_child(testsupport::ChildProgram::start(igtarvo::simulator::buildDirectory() + "/bin/igtarvo", "igtarvo", args))
     {
-        std::string program = igtarvo::simulator::buildDirectory() + "/bin/igtarvo";
-        args.insert(args.begin(), "igtarvo");
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            m_pid = 0;
-        posix_spawn_file_actions_destroy(&actions);
     }
-    ~RunningCommand() { kill(); }
-    bool running()
-    {
-        int status;
-        if (m_pid > 0 && ::waitpid(m_pid, &status, WNOHANG) == m_pid)
-            m_pid = 0;
-        return m_pid > 0;
-    }
-    void kill()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-            m_pid = 0;
-        }
-    }
+    bool running() { return m_child.running(); }
+    void kill() { m_child.kill(); }
 
 private:
-    pid_t m_pid = 0;
+    testsupport::ChildProgram m_child;
 };
 
 // Waits without pausing (the moves are fast) until `reached` holds or the

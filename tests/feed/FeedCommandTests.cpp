@@ -1,3 +1,5 @@
+#include "tests/support/Spawn.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,11 +10,7 @@
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out; // standard output
-    std::string err; // standard error
-};
+using testsupport::CommandRun;
 
 // Runs `igtarvo ARGS` through the shell, with `env` before it and `input`
 // on standard input.
@@ -20,27 +18,7 @@ CommandRun igtarvo(const std::string& args, const std::string& env = "", const s
 {
     const char* build = std::getenv("IGTARVO_BUILD");
     std::string program = std::string(build ? build : "build") + "/bin/igtarvo";
-    char errPath[] = "/tmp/igtarvo-feed-err-XXXXXX";
-    int errFd = ::mkstemp(errPath);
-    ::close(errFd);
-    std::string command = "printf '%s' '" + input + "' | " + env + " '" + program + "' " + args + " 2>" + errPath;
-    CommandRun run { -1, {}, {} };
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* err = std::fopen(errPath, "r")) {
-        while ((n = std::fread(buffer, 1, sizeof buffer, err)) > 0)
-            run.err.append(buffer, n);
-        std::fclose(err);
-    }
-    std::remove(errPath);
-    return run;
+    return testsupport::runCommand(env + " '" + program + "' " + args, input);
 }
 
 }

@@ -4,6 +4,7 @@
 #include "platform/uikit/UIPasteboard.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TemporaryDevice.h"
+#include "tests/support/Spawn.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +20,8 @@ namespace {
 std::pair<int, std::string> printedPasteboard(const std::string& root, const std::string& extra = "")
 {
     const char* build = std::getenv("IGTARVO_BUILD");
-    std::string command = "'" + std::string(build ? build : "build") + "/bin/igtarvo' --root '" + root + "' pasteboard " + extra + " 2>/dev/null";
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return { -1, out };
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    int status = ::pclose(pipe);
-    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, out };
+    auto run = testsupport::runCommand("'" + std::string(build ? build : "build") + "/bin/igtarvo' --root '" + root + "' pasteboard " + extra);
+    return { run.status, run.out };
 }
 
 } // namespace

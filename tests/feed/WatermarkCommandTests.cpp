@@ -3,6 +3,7 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIImage.h"
+#include "tests/support/Spawn.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
+using testsupport::CommandRun;
 
 class WatermarkCommand : public ::testing::Test {
 protected:
@@ -40,19 +38,7 @@ protected:
     {
         const char* build = std::getenv("IGTARVO_BUILD");
         std::string program = std::string(build ? build : "build") + "/bin/igtarvo";
-        std::string err = m_dir + "/stderr";
-        std::string command = "cd '" + m_dir + "' && '" + program + "' --root '" + m_dir + "/device' watermark " + args + " 2>'" + err + "'";
-        CommandRun run { -1, {}, {} };
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        size_t n;
-        while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, n);
-        int status = pipe ? ::pclose(pipe) : -1;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(err);
-        run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return run;
+        return testsupport::runCommand("cd '" + m_dir + "' && '" + program + "' --root '" + m_dir + "/device' watermark " + args);
     }
 
     // A 640 x 480 JPEG of one colour (navy).

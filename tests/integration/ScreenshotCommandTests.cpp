@@ -5,6 +5,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Hosts.h"
 #include "tests/support/TemporaryDevice.h"
+#include "tests/support/Spawn.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CommandRun screenshot(const std::string& root, const std::string& args)
+testsupport::CommandRun screenshot(const std::string& root, const std::string& args)
 {
     std::string program = igtarvo::simulator::buildDirectory() + "/bin/igtarvo";
-    std::string errPath = root + "/screenshot-stderr";
-    CommandRun run;
-    FILE* pipe = ::popen(("'" + program + "' --root '" + root + "' screenshot " + args + " 2>'" + errPath + "'").c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    int status = pipe ? ::pclose(pipe) : -1;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = testsupport::readText(errPath);
-    fs::remove(errPath);
-    return run;
+    return testsupport::runCommand("'" + program + "' --root '" + root + "' screenshot " + args);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tests/support/FileServer.h"
 #include "tests/support/Files.h"
 #include "tests/support/MediaClips.h"
+#include "tests/support/Spawn.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +16,12 @@ using testsupport::FileServer;
 
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testsupport::CommandRun;
 
 CommandRun igtarvo(const std::string& args)
 {
     const char* build = std::getenv("IGTARVO_BUILD");
-    std::string program = std::string(build ? build : "build") + "/bin/igtarvo";
-    char errPath[] = "/tmp/igtarvo-media-err-XXXXXX";
-    ::close(::mkstemp(errPath));
-    CommandRun run;
-    FILE* pipe = ::popen(("'" + program + "' " + args + " 2>" + errPath).c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = testsupport::readText(errPath);
-    ::unlink(errPath);
-    return run;
+    return testsupport::runCommand("'" + std::string(build ? build : "build") + "/bin/igtarvo' " + args);
 }
 
 class MediaCommandTest : public ::testing::Test {

@@ -136,6 +136,28 @@ TEST_F(Panel, TheInstagramEntryOpensTheShareAddressWithTheRecommendation)
     EXPECT_EQ(opened, "instagram://post?eyJ0ZXh0IjoiQW0gdXNpbmcgQGlndGFydm8gdG8gZW5kIG15IEluc3RhZ3JhbSBzdWZmZXJpbmcgYW5kIHRvIHR1cmJvIGJvb3N0IG15IGluc3RhZ3JhbSBleHBlcmllbmNlLiBDaGVjayBpdCBvdXQgYXQgaWd0YXJ2by5leGFtcGxlIn0=\n");
 }
 
+TEST_F(Panel, TheInstagramEntryLandsInARunningInstagramsShareScreenWithTheRecommendationAsCaption)
+{
+    // The address goes from the panel's process to Instagram's, whose
+    // application delegate hands the bundle's share picture to its own share
+    // screen with the address's text waiting as the caption.
+    auto instagram = testsupport::startHost("Instagram");
+    pid_t instagramPid = testsupport::recordedPid("Instagram");
+    launch();
+    control("igTarvoApp", "tap-bar-button right");
+    control("igTarvoApp", "choose Instagram");
+    std::string caption;
+    EXPECT_TRUE(testsupport::eventually([&] {
+        caption = control("Instagram", "share-caption");
+        return contains(caption, "@igtarvo");
+    }, std::chrono::seconds(20))) << caption;
+    EXPECT_EQ(caption, "caption: \"Am using @igtarvo to end my Instagram suffering and to turbo boost my instagram experience. "
+                       "Check it out at igtarvo.example\"\n");
+    EXPECT_EQ(testsupport::recordedPid("Instagram"), instagramPid);
+    // Sharing drops the waiting caption: a later share screen starts empty.
+    EXPECT_EQ(control("Instagram", "share"), "shared\n");
+}
+
 TEST_F(Panel, TheFollowButtonOpensTheFirstInstalledTwitterAppWithTheLowerCasedName)
 {
     ASSERT_TRUE(Device::setSetting("URLSchemes", ns("http,https,twitter,tweetbot").get()));

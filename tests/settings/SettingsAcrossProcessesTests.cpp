@@ -25,28 +25,9 @@ namespace {
 
 std::string bin(const std::string& name) { return igtarvo::simulator::buildDirectory() + "/bin/" + name; }
 
-struct Run {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Run runIgtarvo(const testsupport::TemporaryDevice& device, const std::string& args)
+testsupport::CommandRun runIgtarvo(const testsupport::TemporaryDevice& device, const std::string& args)
 {
-    std::string errFile = device.root() + "/tmp-command-err";
-    std::string command = "'" + bin("igtarvo") + "' --root '" + device.root() + "' " + args + " 2>'" + errFile + "'";
-    Run run { -1, {}, {} };
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = testsupport::readText(errFile);
-    std::remove(errFile.c_str());
-    return run;
+    return testsupport::runCommand("'" + bin("igtarvo") + "' --root '" + device.root() + "' " + args);
 }
 
 ChildProgram reader(const testsupport::TemporaryDevice& device, const std::string& key, int announcements)
@@ -139,12 +120,8 @@ TEST(SettingsCommand, RefusalsSayWhyExitNonZeroAndChangeNothing)
 
 TEST(SettingsCommand, NoDeviceIsARefusal)
 {
-    auto run = ::popen(("'" + bin("igtarvo") + "' --root /tmp/igtarvo-no-such-device settings list 2>&1; echo \"status $?\"").c_str(), "r");
-    ASSERT_TRUE(run);
-    char buffer[4096];
-    std::string out;
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, run)) > 0;)
-        out.append(buffer, n);
-    ::pclose(run);
-    EXPECT_EQ(out, "igtarvo: no device at /tmp/igtarvo-no-such-device (make one with 'igtarvo device create')\nstatus 1\n");
+    auto run = testsupport::runCommand("'" + bin("igtarvo") + "' --root /tmp/igtarvo-no-such-device settings list");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "igtarvo: no device at /tmp/igtarvo-no-such-device (make one with 'igtarvo device create')\n");
 }

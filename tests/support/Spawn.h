@@ -1,9 +1,13 @@
 #pragma once
-// Starting real processes from tests: a program with arguments, its standard
-// output read through a pipe.
+// Starting real processes from tests: a program with arguments whose
+// standard output is read line by line while it runs (ChildProgram), and a
+// command line run to its end with its output and errors kept (runCommand).
 
 #include <chrono>
+#include <cerrno>
 #include <csignal>
+#include <pthread.h>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
@@ -57,6 +61,15 @@ public:
     }
 
     pid_t pid() const { return m_pid; }
+
+    // Whether the program has not ended yet (an ended one is reaped).
+    bool running()
+    {
+        int status;
+        if (m_pid > 0 && ::waitpid(m_pid, &status, WNOHANG) == m_pid)
+            m_pid = 0;
+        return m_pid > 0;
+    }
 
     // The next line of standard output, or nullopt at its end or after `limit`.
     std::optional<std::string> readLine(std::chrono::milliseconds limit = std::chrono::seconds(10))
@@ -113,5 +126,90 @@ private:
     int m_out = -1;
     std::string m_buffer;
 };
+
+// What a finished command did.
+struct CommandRun {
+    int status = -1; // the exit status; 128 + the signal's number when a signal ended it
+    std::string out; // standard output
+    std::string err; // standard error
+};
+
+// Runs a command line through /bin/sh with `input` on its standard input and
+// waits for its end.
+inline CommandRun runCommand(const std::string& commandLine, const std::string& input = {})
+{
+    CommandRun run;
+    int in[2], out[2], err[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    std::string shell = "/bin/sh", flag = "-c", line = commandLine;
+    char* argv[] = { shell.data(), flag.data(), line.data(), nullptr };
+    pid_t pid = 0;
+    bool started = posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    for (int fd : { in[0], out[1], err[1] })
+        ::close(fd);
+    // Standard input is written beside the reading, so a command that
+    // answers before it has read everything cannot stall the test.
+    size_t written = 0;
+    int inFd = started && !input.empty() ? in[1] : -1;
+    if (inFd < 0)
+        ::close(in[1]);
+    else
+        ::fcntl(inFd, F_SETFL, O_NONBLOCK);
+    int outFd = out[0], errFd = err[0];
+    while (started && (outFd >= 0 || errFd >= 0 || inFd >= 0)) {
+        pollfd fds[3] = { { outFd, POLLIN, 0 }, { errFd, POLLIN, 0 }, { inFd, POLLOUT, 0 } };
+        if (::poll(fds, 3, -1) < 0)
+            break;
+        char chunk[4096];
+        for (int i = 0; i < 2; ++i) {
+            int& fd = i == 0 ? outFd : errFd;
+            if (fd >= 0 && fds[i].revents) {
+                ssize_t n = ::read(fd, chunk, sizeof chunk);
+                if (n > 0) {
+                    (i == 0 ? run.out : run.err).append(chunk, size_t(n));
+                } else {
+                    ::close(fd);
+                    fd = -1;
+                }
+            }
+        }
+        if (inFd >= 0 && fds[2].revents) {
+            // A command that ended without reading must not end the test
+            // with SIGPIPE: the signal is held for the write and dropped.
+            sigset_t pipeSignal, previous;
+            sigemptyset(&pipeSignal);
+            sigaddset(&pipeSignal, SIGPIPE);
+            ::pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+            ssize_t n = ::write(inFd, input.data() + written, input.size() - written);
+            if (n < 0 && errno == EPIPE) {
+                timespec now {};
+                ::sigtimedwait(&pipeSignal, nullptr, &now);
+            }
+            ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+            if (n > 0)
+                written += size_t(n);
+            if (n <= 0 || written == input.size()) {
+                ::close(inFd);
+                inFd = -1;
+            }
+        }
+    }
+    for (int fd : { outFd, errFd, inFd })
+        if (fd >= 0)
+            ::close(fd);
+    if (!started)
+        return run;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
 
 } // namespace testsupport
