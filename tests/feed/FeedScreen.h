@@ -23,6 +23,7 @@
 #include "platform/foundation/NSPathUtilities.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/support/TemporaryDevice.h"
 #include "tweak/Startup.h"
@@ -105,7 +106,13 @@ public:
         return shown;
     }
     // Lets transitions and transfers finish.
-    static void settle() { RunLoop::runFor(std::chrono::milliseconds(500)); }
+    // Lets what a gesture started run, then waits until a presentation or
+    // dismissal under way has come to rest (slow under a sanitizer and load).
+    static void settle()
+    {
+        RunLoop::runFor(std::chrono::milliseconds(500));
+        RunLoop::runUntil([] { return UIViewController::transitionsInProgress() == 0; }, std::chrono::seconds(20));
+    }
     static bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(20))
     {
         return RunLoop::runUntil(done, limit);
