@@ -72,8 +72,7 @@ public:
         m_threads = 0;
         m_idle = 0;
         m_cv = new std::condition_variable; // the old one may count waiters that are gone
-        bool waiting = !m_items.empty();
-        if (waiting) {
+        if (!m_items.empty()) {
             m_threads = 1;
             std::thread([this] { loop(); }).detach();
         }

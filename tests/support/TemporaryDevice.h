@@ -29,7 +29,7 @@ public:
     }
     ~TemporaryDevice()
     {
-        endRecordedProcesses();
+        endProgramsOfThisDevice();
         std::error_code ec;
         std::filesystem::remove_all(m_root, ec);
     }
@@ -44,14 +44,14 @@ private:
     // not recorded itself yet (it would record itself into a removed device
     // and run on). Ending one (SpringBoard) may just have started another,
     // so the search repeats until it finds none.
-    void endRecordedProcesses()
+    void endProgramsOfThisDevice()
     {
         for (int round = 0; round < 5; ++round) {
             bool found = false;
             for (pid_t pid : processesOfThisDevice()) {
                 found = true;
                 ::kill(pid, SIGKILL);
-                for (int i = 0; i < 200 && ::kill(pid, 0) == 0 && isRunning(pid); ++i)
+                for (int i = 0; i < 200 && isRunning(pid); ++i)
                     ::usleep(5000);
             }
             if (!found)
