@@ -78,13 +78,13 @@ bool AccountJournal::write(const std::string& file) const
     std::vector<Ref<Object>> steps;
     for (auto& step : m_steps) {
         auto entry = NSMutableDictionary::create();
-        entry->set("kind", ns(kindNames().at(step.kind)));
+        entry->set("kind", ns(kindNames().at(step.kind)).get());
         if (step.account)
-            entry->set("account", ns(*step.account));
-        entry->set("clear", NSNumber::numberWithBool(step.clear));
+            entry->set("account", ns(*step.account).get());
+        entry->set("clear", NSNumber::numberWithBool(step.clear).get());
         if (!step.newName.empty())
-            entry->set("newName", ns(step.newName));
-        entry->set("existed", NSNumber::numberWithBool(step.existed));
+            entry->set("newName", ns(step.newName).get());
+        entry->set("existed", NSNumber::numberWithBool(step.existed).get());
         std::vector<Ref<Object>> names;
         for (auto& name : step.names)
             names.push_back(ns(name));
@@ -98,14 +98,14 @@ bool AccountJournal::write(const std::string& file) const
         { "undoing", NSNumber::numberWithBool(m_undoing) },
         { "started", NSNumber::numberWithBool(m_started) },
     });
-    return writePropertyListFile(journal, file, PropertyListFormat::Binary);
+    return writePropertyListFile(journal.get(), file, PropertyListFormat::Binary);
 }
 
 std::optional<AccountJournal> AccountJournal::read(const std::string& file)
 {
     NSDictionary* journal = nullptr;
     auto plist = readPropertyListFile(file);
-    if (!(journal = asDictionary(plist)))
+    if (!(journal = asDictionary(plist.get())))
         return std::nullopt;
     auto steps = journal->get("steps");
     auto next = journal->get("next");

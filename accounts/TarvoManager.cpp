@@ -105,7 +105,7 @@ RefPtr<Object> TarvoManager::init()
     completeInterruptedOperation();
 
     if (m_accounts->count() == 0) {
-        m_accounts->addObject(ns(storedAccountName(kDefaultAccountName)));
+        m_accounts->addObject(ns(storedAccountName(kDefaultAccountName)).get());
         storeAccounts();
         setCurrentAccountName(ns(kDefaultAccountName));
         auto created = m_fm->createDirectoryAtPath(accountDirectory(kDefaultAccountName), false);
@@ -185,7 +185,7 @@ void TarvoManager::storeSettings()
     if (auto current = m_settings->get(kCurrentAccountKey))
         keysToSet->set(kCurrentAccountKey, current.get());
     else
-        keysToRemove->addObject(ns(kCurrentAccountKey));
+        keysToRemove->addObject(ns(kCurrentAccountKey).get());
     bool written = CFPreferencesSetMultiple(keysToSet.get(), keysToRemove.get(), kTarvoPreferencesDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
     (void)written; // the store reports nothing; memory keeps the state
     CFPreferencesAppSynchronize(kTarvoPreferencesDomain);

@@ -51,7 +51,7 @@ RefPtr<Object> photoURLInSameSection(id collectionView, id cell)
     Class photoCellClass = hostClass("IGFeedItemPhotoCell");
     if (!photoCellClass || !objc::object_isKindOfClass(photoCell, photoCellClass))
         return nullptr;
-    return imageURL(ask<RefPtr<Object>>(photoCell, "photoView"));
+    return imageURL(ask<RefPtr<Object>>(photoCell, "photoView").get());
 }
 
 RefPtr<Object> imageURL(id photoView) { return ask<RefPtr<Object>>(photoView, "imageURL"); }

@@ -14,7 +14,7 @@ void postDarwinNotification(const char* name)
 
 void postLocalNotification(const char* name)
 {
-    NSNotificationCenter::defaultCenter()->postNotificationName(ns(name), nullptr, nullptr);
+    NSNotificationCenter::defaultCenter()->postNotificationName(ns(name).get(), nullptr, nullptr);
 }
 
 namespace {
@@ -27,8 +27,8 @@ RefPtr<Object> IGMainAppViewController_initWithMainFeedSource(id self, SEL _cmd,
     if (controller) {
         // The block holds the controller: the observer is never removed, so
         // the controller lives as long as the process, as intended.
-        NSNotificationCenter::defaultCenter()->addObserverForName(ns(kShowLibraryNotification), nullptr, mainQueue(),
-            [controller](NSNotification*) { instagram::presentCameraOnPhotoLibrary(controller); });
+        NSNotificationCenter::defaultCenter()->addObserverForName(ns(kShowLibraryNotification).get(), nullptr, mainQueue(),
+            [controller](NSNotification*) { instagram::presentCameraOnPhotoLibrary(controller.get()); });
     }
     return controller;
 }

@@ -93,7 +93,7 @@ void terminateApplication(NSString* bundleIdentifier, int reason, bool report, c
 std::string iconApplicationBundleIdentifier(id icon)
 {
     auto application = ask<RefPtr<Object>>(icon, "application");
-    auto identifier = bundleIdentifier(application);
+    auto identifier = bundleIdentifier(application.get());
     return identifier ? identifier->str() : std::string();
 }
 

@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(CFPreferencesCopyAppValue(str(key.get()), kDomain));
     }
 
-    FUZZ_CHECK(CFPreferencesSetAppValue(kWrittenKey, ns("value"), kDomain));
+    FUZZ_CHECK(CFPreferencesSetAppValue(kWrittenKey, ns("value").get(), kDomain));
     FUZZ_CHECK(str(CFPreferencesCopyAppValue(kWrittenKey, kDomain)) == "value");
     auto after = CFPreferencesCopyMultiple(nullptr, kDomain, kUser, kHost);
     for (auto& [key, value] : all->entries()) {

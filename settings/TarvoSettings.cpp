@@ -53,7 +53,7 @@ RefPtr<Object> TarvoSettings::init()
         m_settings = readSettingsFile();
     }
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, &settingsChanged,
-        ns(kSettingsChangedNotification), nullptr, CFNotificationSuspensionBehaviorCoalesce);
+        ns(kSettingsChangedNotification).get(), nullptr, CFNotificationSuspensionBehaviorCoalesce);
     return RefPtr<Object>(this);
 }
 
@@ -85,9 +85,9 @@ bool TarvoSettings::boolForKey(NSString* key, bool defaultValue)
     if (!snapshot || !key)
         return defaultValue;
     auto value = snapshot->objectForKey(key);
-    if (!hasBooleanReading(value))
+    if (!hasBooleanReading(value.get()))
         return defaultValue;
-    return boolValueOf(value);
+    return boolValueOf(value.get());
 }
 
 OBJC_CLASS_LOAD(TarvoSettings)

@@ -56,7 +56,7 @@ public:
     static bool boolForKey(NSString* key);
     // As boolForKey, but the given default stands for a missing key or snapshot.
     static bool boolForKey(NSString* key, bool defaultValue);
-    static bool boolForKey(const std::string& key, bool defaultValue) { return boolForKey(platform::ns(key), defaultValue); }
+    static bool boolForKey(const std::string& key, bool defaultValue) { return boolForKey(platform::ns(key).get(), defaultValue); }
 
     // Reads the file and subscribes; called once, by sharedSettings.
     RefPtr<Object> init();

@@ -30,7 +30,7 @@ RefPtr<IGKFlickup> IGKFlickup::sharedInstance()
 
 void IGKFlickup::load()
 {
-    NSNotificationCenter::defaultCenter()->addObserverForName(ns(UIApplicationDidFinishLaunchingNotification), nullptr, mainQueue(),
+    NSNotificationCenter::defaultCenter()->addObserverForName(ns(UIApplicationDidFinishLaunchingNotification).get(), nullptr, mainQueue(),
         [](NSNotification*) { objc::send<void>(sharedInstance(), "setupGestures"); });
 }
 
@@ -41,7 +41,7 @@ void IGKFlickup::setupGestures()
     swipe->setDirection(UISwipeGestureRecognizerDirectionUp);
     swipe->setDelegate(this);
     m_swipe = swipe;
-    springboard::addSystemGestureRecognizer(swipe);
+    springboard::addSystemGestureRecognizer(swipe.get());
 }
 
 void IGKFlickup::handleSwipe(id)
@@ -59,15 +59,15 @@ bool IGKFlickup::shouldReceiveTouch(UIGestureRecognizer* recognizer, id touch)
     if (!root || !objc::object_isKindOfClass(touch, UITouch::staticClass()))
         return false;
     auto rootView = root->view();
-    CGPoint point = static_cast<UITouch*>(touch)->locationInView(recognizer->view());
+    CGPoint point = static_cast<UITouch*>(touch)->locationInView(recognizer->view().get());
     // The touch is in the recogniser's view; the icons are in the root view.
     if (auto view = recognizer->view())
-        point = view->convertPointToView(point, rootView);
+        point = view->convertPointToView(point, rootView.get());
     auto hit = rootView->hitTest(point, nullptr);
-    if (!springboard::isIconView(hit))
+    if (!springboard::isIconView(hit.get()))
         return false;
     m_touchedView = hit;
-    std::string identifier = springboard::iconViewApplicationBundleIdentifier(hit);
+    std::string identifier = springboard::iconViewApplicationBundleIdentifier(hit.get());
     return !identifier.empty() && identifier == kInstagramBundleIdentifier;
 }
 

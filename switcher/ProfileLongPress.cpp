@@ -21,7 +21,7 @@ void IGTabBarController_initializeViewControllers(id self, SEL _cmd, id source)
         return;
     auto press = objc::make<UILongPressGestureRecognizer>();
     press->initWithTarget(self, objc::sel_registerName("tarvo_handleLongPress:"));
-    static_cast<UIView*>(button.get())->addGestureRecognizer(press);
+    static_cast<UIView*>(button.get())->addGestureRecognizer(press.get());
 }
 
 void IGTabBarController_tarvo_handleLongPress(id, SEL, id recognizer)

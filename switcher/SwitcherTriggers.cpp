@@ -18,8 +18,8 @@ void handleSwitchAccountsNotification()
     if (!activator || !event)
         return;
     auto info = NSDictionary::create({ { "displayIdentifier", ns("com.burbn.instagram") } });
-    springboard::setEventUserInfo(event, info);
-    springboard::activatorSendEvent(activator, event, kListenerName);
+    springboard::setEventUserInfo(event.get(), info.get());
+    springboard::activatorSendEvent(activator.get(), event.get(), kListenerName);
 }
 
 void handleShortcutItem(id)

@@ -53,10 +53,10 @@ void TarvoListener::setUp()
     // When SpringBoard has finished launching, the event assignment is
     // renewed for a listener the gesture library already knows.
     m_launchObserver = NSNotificationCenter::defaultCenter()->addObserverForName(
-        ns(UIApplicationDidFinishLaunchingNotification), nullptr, mainQueue(), [](NSNotification*) {
+        ns(UIApplicationDidFinishLaunchingNotification).get(), nullptr, mainQueue(), [](NSNotification*) {
             auto activator = springboard::activator();
-            if (springboard::activatorHasListener(activator, kListenerName))
-                springboard::activatorAssignEvent(activator, kIconFlickUpEvent, kListenerName);
+            if (springboard::activatorHasListener(activator.get(), kListenerName))
+                springboard::activatorAssignEvent(activator.get(), kIconFlickUpEvent, kListenerName);
         });
     m_tableViewController = TarvoTableViewController::create([](bool reopen) {
         TarvoListener::sharedInstance()->accountListDidClose(reopen);
@@ -69,9 +69,9 @@ void TarvoListener::putInPlaceWithActivator()
     auto activator = springboard::activator();
     if (!activator)
         return;
-    if (!springboard::activatorHasListener(activator, kListenerName))
-        springboard::activatorRegisterListener(activator, listener, kListenerName);
-    springboard::activatorAssignEvent(activator, kIconFlickUpEvent, kListenerName);
+    if (!springboard::activatorHasListener(activator.get(), kListenerName))
+        springboard::activatorRegisterListener(activator.get(), listener.get(), kListenerName);
+    springboard::activatorAssignEvent(activator.get(), kIconFlickUpEvent, kListenerName);
 }
 
 bool TarvoListener::isPresentingList() const
@@ -90,14 +90,14 @@ void TarvoListener::presentAccountSwitcherForIconView(id iconView)
     if (isPresentingList())
         return;
     m_iconView = iconView;
-    auto navigation = UINavigationController::create(m_tableViewController);
+    auto navigation = UINavigationController::create(m_tableViewController.get());
     auto window = systemWindow();
     if (!window)
         return;
     if (beforeIOS9())
-        window->setRootViewController(UIViewController::create());
+        window->setRootViewController(UIViewController::create().get());
     if (auto root = window->rootViewController())
-        root->presentViewController(navigation, true, {});
+        root->presentViewController(navigation.get(), true, {});
 }
 
 void TarvoListener::accountListDidClose(bool reopenInstagram)
@@ -110,7 +110,7 @@ void TarvoListener::accountListDidClose(bool reopenInstagram)
         }
     }
     if (m_iconView)
-        springboard::updateIconLabel(m_iconView);
+        springboard::updateIconLabel(m_iconView.get());
     if (reopenInstagram)
         springboard::launchApplication(kInstagramBundleIdentifier, false);
 }

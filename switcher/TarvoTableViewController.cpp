@@ -79,10 +79,10 @@ void TarvoTableViewController::viewDidLoad()
 {
     UITableViewController::viewDidLoad();
     auto table = tableView();
-    table->setTableFooterView(UIView::create(CGRectZero));
-    navigationItem()->setLeftBarButtonItem(UIBarButtonItem::systemItem(UIBarButtonSystemItemDone, this, "closeViewController"));
-    navigationItem()->setRightBarButtonItem(UIBarButtonItem::systemItem(UIBarButtonSystemItemAdd, this, "addAccount"));
-    table->setSeparatorEffect(UIBlurEffect::effectWithStyle(UIBlurEffectStyleLight));
+    table->setTableFooterView(UIView::create(CGRectZero).get());
+    navigationItem()->setLeftBarButtonItem(UIBarButtonItem::systemItem(UIBarButtonSystemItemDone, this, "closeViewController").get());
+    navigationItem()->setRightBarButtonItem(UIBarButtonItem::systemItem(UIBarButtonSystemItemAdd, this, "addAccount").get());
+    table->setSeparatorEffect(UIBlurEffect::effectWithStyle(UIBlurEffectStyleLight).get());
 }
 
 void TarvoTableViewController::finish(bool reopenInstagram)
@@ -126,18 +126,18 @@ std::string TarvoTableViewController::plainNameAt(long row) const
 
 RefPtr<UITableViewCell> TarvoTableViewController::cellForRowAtIndexPath(UITableView* table, NSIndexPath* indexPath)
 {
-    auto cell = table->dequeueReusableCellWithIdentifier(ns(kCellIdentifier));
+    auto cell = table->dequeueReusableCellWithIdentifier(ns(kCellIdentifier).get());
     if (!cell)
         cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
     auto label = cell->textLabel();
-    label->setFont(UIFont::boldSystemFontOfSize(16));
+    label->setFont(UIFont::boldSystemFontOfSize(16).get());
     if (indexPath->section() == 0) {
         std::string active = activeAccount();
-        label->setText(ns(active.empty() ? kAddAnAccount : active));
-        label->setTextColor(UIColor::greenColor());
+        label->setText(ns(active.empty() ? kAddAnAccount : active).get());
+        label->setTextColor(UIColor::greenColor().get());
     } else {
-        label->setText(ns(plainNameAt(indexPath->row())));
-        label->setTextColor(UIColor::blackColor());
+        label->setText(ns(plainNameAt(indexPath->row())).get());
+        label->setTextColor(UIColor::blackColor().get());
     }
     return cell;
 }
@@ -156,7 +156,7 @@ RefPtr<NSArray> TarvoTableViewController::editActionsForRowAtIndexPath(UITableVi
         auto plain = plainAccountName(stored);
         objc::send<void(NSString*)>(self, "editNameForAccount:", ns(plain.value_or("")).get());
     });
-    edit->setBackgroundColor(UIColor::grayColor());
+    edit->setBackgroundColor(UIColor::grayColor().get());
     if (plainNameAt(indexPath->row()) == activeAccount())
         return NSArray::create({ edit });
     auto remove = UITableViewRowAction::create(UITableViewRowActionStyleDefault, "Delete", [self, tableRef, stored](UITableViewRowAction*, NSIndexPath* path) {
@@ -167,7 +167,7 @@ RefPtr<NSArray> TarvoTableViewController::editActionsForRowAtIndexPath(UITableVi
         // domain can be edited by other tools); taking its row away then
         // would not match the list, which the table answers by raising.
         if (self->m_accounts->count() < before)
-            tableRef->deleteRowsAtIndexPaths(NSArray::create({ RefPtr<Object>(path) }), UITableViewRowAnimationFade);
+            tableRef->deleteRowsAtIndexPaths(NSArray::create({ RefPtr<Object>(path) }).get(), UITableViewRowAnimationFade);
         tableRef->endUpdates();
     });
     return NSArray::create({ remove, edit });
@@ -205,9 +205,9 @@ void TarvoTableViewController::showAddDialog(const std::string& message)
 {
     m_addNewController = UIAlertController::create("Add an Account", message, UIAlertControllerStyleAlert);
     m_addNewController->addTextFieldWithConfigurationHandler([](UITextField* field) {
-        field->setPlaceholder(ns("Enter a name for this new Account"));
+        field->setPlaceholder(ns("Enter a name for this new Account").get());
     });
-    m_addNewController->addAction(UIAlertAction::create("Cancel", UIAlertActionStyleDestructive));
+    m_addNewController->addAction(UIAlertAction::create("Cancel", UIAlertActionStyleDestructive).get());
     RefPtr<TarvoTableViewController> self(this);
     WeakDialog dialog(m_addNewController);
     m_addNewController->addAction(UIAlertAction::create("Add", UIAlertActionStyleDefault, [self, dialog](UIAlertAction*) {
@@ -229,8 +229,8 @@ void TarvoTableViewController::showAddDialog(const std::string& message)
             self->tableView()->reloadData();
             self->finish(true);
         });
-    }));
-    presentDialog(m_addNewController);
+    }).get());
+    presentDialog(m_addNewController.get());
 }
 
 void TarvoTableViewController::removeAccount(NSString* storedName)
@@ -248,8 +248,8 @@ void TarvoTableViewController::editNameForAccount(NSString* plainName)
 void TarvoTableViewController::showRenameDialog(const std::string& plainName, const std::string& message)
 {
     m_editController = UIAlertController::create("Edit Account", message, UIAlertControllerStyleAlert);
-    m_editController->addTextFieldWithConfigurationHandler([plainName](UITextField* field) { field->setText(ns(plainName)); });
-    m_editController->addAction(UIAlertAction::create("Cancel", UIAlertActionStyleDestructive));
+    m_editController->addTextFieldWithConfigurationHandler([plainName](UITextField* field) { field->setText(ns(plainName).get()); });
+    m_editController->addAction(UIAlertAction::create("Cancel", UIAlertActionStyleDestructive).get());
     RefPtr<TarvoTableViewController> self(this);
     WeakDialog dialog(m_editController);
     m_editController->addAction(UIAlertAction::create("Save", UIAlertActionStyleDefault, [self, dialog, plainName](UIAlertAction*) {
@@ -261,8 +261,8 @@ void TarvoTableViewController::showRenameDialog(const std::string& plainName, co
         }
         manager()->renameAccount(ns(plainName), ns(name));
         self->tableView()->reloadData();
-    }));
-    presentDialog(m_editController);
+    }).get());
+    presentDialog(m_editController.get());
 }
 
 } // namespace igtarvo

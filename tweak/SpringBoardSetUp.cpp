@@ -24,11 +24,11 @@ bool addShortcutItem()
     if (!std::filesystem::exists(Device::path(kShortcutItemsLibraryPath), ec))
         return false;
     auto manager = springboard::shortcutManager();
-    if (!manager || !springboard::shortcutManagerRunsInsideSpringBoard(manager))
+    if (!manager || !springboard::shortcutManagerRunsInsideSpringBoard(manager.get()))
         return false;
     auto item = springboard::newShortcutItem(kShortcutItemType, "Account Switcher", "by igTarvo", 6);
-    springboard::setShortcutCallback(item, [](id chosenItem) { handleShortcutItem(chosenItem); });
-    springboard::addShortcutItem(manager, item, "com.burbn.instagram");
+    springboard::setShortcutCallback(item.get(), [](id chosenItem) { handleShortcutItem(chosenItem); });
+    springboard::addShortcutItem(manager.get(), item.get(), "com.burbn.instagram");
     return item != nullptr;
 }
 
@@ -41,7 +41,7 @@ bool setUpSpringBoard()
     int token = 0;
     notify_register_dispatch(kSwitchAccountsNotification, &token, dispatch_get_main_queue(), [](int) { handleSwitchAccountsNotification(); });
 
-    NSNotificationCenter::defaultCenter()->addObserverForName(ns(kUnlockFinishedNotification), nullptr, mainQueue(),
+    NSNotificationCenter::defaultCenter()->addObserverForName(ns(kUnlockFinishedNotification).get(), nullptr, mainQueue(),
         [](NSNotification*) { handleUnlockFinished(); });
     return shortcut;
 }

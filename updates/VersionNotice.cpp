@@ -29,7 +29,7 @@ RefPtr<UIWindow> systemWindow()
 
 void setDidShow(bool shown)
 {
-    CFPreferencesSetValue(kDidShowNotSupportedKey, NSNumber::numberWithBool(shown), kDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
+    CFPreferencesSetValue(kDidShowNotSupportedKey, NSNumber::numberWithBool(shown).get(), kDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
     CFPreferencesAppSynchronize(kDomain);
 }
 
@@ -65,7 +65,7 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
         return;
     // Both read as the platform reads a number or a text as an integer, so a
     // version of any length compares sanely (saturating, never overflowing).
-    long installed = integerValueOf(springboard::bundleVersion(application).get());
+    long installed = integerValueOf(springboard::bundleVersion(application.get()).get());
     long supported = 0;
     if (objc::object_isKindOfClass(answer, NSDictionary::staticClass()))
         supported = integerValueOf(static_cast<NSDictionary*>(answer.get())->get("igVersion").get());
@@ -76,7 +76,7 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
     if (boolValueOf(CFPreferencesCopyAppValue(kDidShowNotSupportedKey, kDomain).get()))
         return;
 
-    std::string version = str(springboard::bundleInfoValue(application, "CFBundleShortVersionString"));
+    std::string version = str(springboard::bundleInfoValue(application.get(), "CFBundleShortVersionString"));
     std::string message = "igTarvo does not officially support v" + version
         + " of Instagram that you are running and may not work properly. Click the \"More information\" button below for more details";
     auto alert = UIAlertController::create(kNoticeTitle, message, UIAlertControllerStyleAlert);
@@ -84,16 +84,16 @@ void showUnsupportedVersionNoticeIfNeeded(RefPtr<Object> answer)
     if (!window)
         return;
     if (beforeIOS9())
-        window->setRootViewController(UIViewController::create());
-    alert->addAction(UIAlertAction::create("Okay", UIAlertActionStyleDefault, [](UIAlertAction*) { afterAnswer({}); }));
+        window->setRootViewController(UIViewController::create().get());
+    alert->addAction(UIAlertAction::create("Okay", UIAlertActionStyleDefault, [](UIAlertAction*) { afterAnswer({}); }).get());
     alert->addAction(UIAlertAction::create("More Information", UIAlertActionStyleDefault, [](UIAlertAction*) {
         afterAnswer([] {
-            if (auto url = NSURL::URLWithString(ns(makerPage())))
-                UIApplication::sharedApplication()->openURL(url);
+            if (auto url = NSURL::URLWithString(ns(makerPage()).get()))
+                UIApplication::sharedApplication()->openURL(url.get());
         });
-    }));
+    }).get());
     if (auto root = window->rootViewController())
-        root->presentViewController(alert, true, [] { setDidShow(true); });
+        root->presentViewController(alert.get(), true, [] { setDidShow(true); });
 }
 
 } // namespace igtarvo

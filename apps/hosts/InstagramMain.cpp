@@ -93,8 +93,8 @@ std::string longPressProfile(const Args&)
 {
     auto* tabs = static_cast<hosts::instagram::IGTabBarController*>(g_window->rootViewController().get());
     auto button = tabs->profileButton();
-    CGPoint center = button->superview()->convertPointToView(button->center(), g_window);
-    UserInput::pressAndHold(g_window, center, std::chrono::milliseconds(700));
+    CGPoint center = button->superview()->convertPointToView(button->center(), g_window.get());
+    UserInput::pressAndHold(g_window.get(), center, std::chrono::milliseconds(700));
     return UIApplication::sharedApplication()->isSuspended() ? "background\n" : "foreground\n";
 }
 

@@ -108,64 +108,64 @@ std::string joined(const Args& args, size_t from)
 std::string describeScreen(UIWindow* window)
 {
     if (auto alert = shownAlert(window))
-        return describeAlert(alert);
+        return describeAlert(alert.get());
     if (auto table = shownTable(window))
-        return describeTable(table);
+        return describeTable(table.get());
     return "home screen\n";
 }
 
 std::map<std::string, ControlCommand> screenCommands(std::function<RefPtr<UIWindow>()> window)
 {
     auto table = [window]() {
-        auto shown = shownTable(window());
+        auto shown = shownTable(window().get());
         if (!shown)
             throw std::runtime_error("no list on screen");
         return shown;
     };
     auto alert = [window]() {
-        auto shown = shownAlert(window());
+        auto shown = shownAlert(window().get());
         if (!shown)
             throw std::runtime_error("no alert on screen");
         return shown;
     };
     return {
-        { "screen", [window](const Args&) { return describeScreen(window()); } },
+        { "screen", [window](const Args&) { return describeScreen(window().get()); } },
         { "tap-row", [window, table](const Args& args) {
-             UserInput::tapRow(table()->tableView(), number(args, 0), number(args, 1));
+             UserInput::tapRow(table()->tableView().get(), number(args, 0), number(args, 1));
              settle();
-             return describeScreen(window());
+             return describeScreen(window().get());
          } },
         { "row-actions", [table](const Args& args) {
              std::string out;
-             for (auto& title : UserInput::openRowActions(table()->tableView(), number(args, 0), number(args, 1)))
+             for (auto& title : UserInput::openRowActions(table()->tableView().get(), number(args, 0), number(args, 1)))
                  out += title + "\n";
              return out.empty() ? std::string("(no actions)\n") : out;
          } },
         { "row-action", [window, table](const Args& args) {
-             if (!UserInput::chooseRowAction(table()->tableView(), number(args, 0), number(args, 1), joined(args, 2)))
+             if (!UserInput::chooseRowAction(table()->tableView().get(), number(args, 0), number(args, 1), joined(args, 2)))
                  return std::string("error: no such action\n");
              settle();
-             return describeScreen(window());
+             return describeScreen(window().get());
          } },
         { "tap-bar-button", [window, table](const Args& args) {
              auto item = table()->navigationItem();
              auto button = !args.empty() && args[0] == "left" ? item->leftBarButtonItem() : item->rightBarButtonItem();
-             if (!button || !UserInput::tapBarButtonItem(button))
+             if (!button || !UserInput::tapBarButtonItem(button.get()))
                  return std::string("error: no such button\n");
              settle();
-             return describeScreen(window());
+             return describeScreen(window().get());
          } },
         { "type", [alert](const Args& args) {
              auto shown = alert();
-             if (!UserInput::typeIntoAlert(shown, 0, joined(args, 0)))
+             if (!UserInput::typeIntoAlert(shown.get(), 0, joined(args, 0)))
                  return std::string("error: the alert has no text field\n");
-             return describeAlert(shown);
+             return describeAlert(shown.get());
          } },
         { "choose", [window, alert](const Args& args) {
-             if (!UserInput::chooseAlertAction(alert(), joined(args, 0)))
+             if (!UserInput::chooseAlertAction(alert().get(), joined(args, 0)))
                  return std::string("error: no such action\n");
              settle();
-             return describeScreen(window());
+             return describeScreen(window().get());
          } },
     };
 }

@@ -64,10 +64,10 @@ std::string swipeUp(const Args& args)
 {
     auto view = iconView(args);
     auto window = SBUIController::sharedInstance()->homeScreenWindow();
-    CGPoint center = view->superview()->convertPointToView(view->center(), window);
-    UserInput::swipe(window, center, UISwipeGestureRecognizerDirectionUp);
+    CGPoint center = view->superview()->convertPointToView(view->center(), window.get());
+    UserInput::swipe(window.get(), center, UISwipeGestureRecognizerDirectionUp);
     hosts::settle();
-    return hosts::describeScreen(SBUIController::sharedInstance()->window());
+    return hosts::describeScreen(SBUIController::sharedInstance()->window().get());
 }
 
 std::string shortcut(const Args& args)
@@ -77,27 +77,27 @@ std::string shortcut(const Args& args)
     if (!LSIManager::sharedManager()->chooseShortcutItem("com.burbn.instagram", args.empty() ? "" : args[0]))
         return "error: Instagram's icon has no such shortcut\n";
     hosts::settle();
-    return hosts::describeScreen(SBUIController::sharedInstance()->window());
+    return hosts::describeScreen(SBUIController::sharedInstance()->window().get());
 }
 
 std::string deactivate(const Args&)
 {
     if (!objc::objc_getClass("LAActivator"))
         return "error: this device has no gesture library\n";
-    auto event = LAEvent::eventWithName(ns("libactivator.icon.flick.up"));
-    bool handled = LAActivator::sharedInstance()->sendDeactivateEvent(event);
+    auto event = LAEvent::eventWithName(ns("libactivator.icon.flick.up").get());
+    bool handled = LAActivator::sharedInstance()->sendDeactivateEvent(event.get());
     hosts::settle();
-    return std::string(handled ? "handled\n" : "not handled\n") + hosts::describeScreen(SBUIController::sharedInstance()->window());
+    return std::string(handled ? "handled\n" : "not handled\n") + hosts::describeScreen(SBUIController::sharedInstance()->window().get());
 }
 
 void launch()
 {
     SBUIController::sharedInstance()->setUpWindows();
     auto homeWindow = SBUIController::sharedInstance()->homeScreenWindow();
-    FBSystemGestureManager::sharedInstance()->setTouchWindow(homeWindow);
+    FBSystemGestureManager::sharedInstance()->setTouchWindow(homeWindow.get());
     if (objc::objc_getClass("LAActivator")) {
         for (auto& view : SBIconController::sharedInstance()->iconViews())
-            LAActivator::sharedInstance()->watchIconView(view);
+            LAActivator::sharedInstance()->watchIconView(view.get());
     }
     UIApplication::sharedApplication()->finishLaunching();
 }

@@ -67,7 +67,7 @@ int deviceCommand(const Invocation& inv)
             object = platform::NSNumber::numberWithBool(value == "true");
         else
             object = platform::ns(value);
-        if (!Device::setSetting(inv.args[1], object))
+        if (!Device::setSetting(inv.args[1], object.get()))
             return fail("device set: could not write the device's settings");
         return 0;
     }

@@ -140,7 +140,7 @@ int set(const Invocation& inv)
         value = NSNumber::numberWithBool(text == "true");
     else
         value = ns(text);
-    if (!CFPreferencesSetValue(key, value, kDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost) || !CFPreferencesAppSynchronize(kDomain))
+    if (!CFPreferencesSetValue(key, value.get(), kDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost) || !CFPreferencesAppSynchronize(kDomain))
         return fail("settings set: could not write " + preferencesDevicePath(kDomain));
     notify_post(igtarvo::kSettingsChangedNotification);
     return 0;

@@ -177,12 +177,12 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         for (const char* d : { "Documents", "Library/Preferences", "Library/Caches", "StoreKit", "tmp" })
             fs::create_directories(data / d);
         writeText(data / "Documents/feed-cache.db", "feed cache of the signed-in account\n");
-        writePropertyListFile(dict({ { "itemName", ns("Instagram") }, { "softwareVersionBundleId", ns(kInstagramBundleId) } }),
+        writePropertyListFile(dict({ { "itemName", ns("Instagram") }, { "softwareVersionBundleId", ns(kInstagramBundleId) } }).get(),
             (data / "iTunesMetadata.plist").string(), PropertyListFormat::XML);
         writeText(data / "iTunesArtwork", "PNG artwork\n");
-        writePropertyListFile(dict({ { "MCMMetadataIdentifier", ns(kInstagramBundleId) } }),
+        writePropertyListFile(dict({ { "MCMMetadataIdentifier", ns(kInstagramBundleId) } }).get(),
             (data / ".com.apple.mobile_container_manager.metadata.plist").string(), PropertyListFormat::XML);
-        writePropertyListFile(dict({ { "last-user", ns("signed-in") } }),
+        writePropertyListFile(dict({ { "last-user", ns("signed-in") } }).get(),
             (data / "Library/Preferences/com.burbn.instagram.plist").string(), PropertyListFormat::Binary);
 
         // The system's programs.
@@ -198,7 +198,7 @@ DeviceResult createDevice(const std::string& rootPath, const DeviceOptions& opti
         // The system's own files: the injected library, its filter, the
         // account library and the folders the system reads or writes.
         link(build / "lib/libigTarvo.so", at(std::string(kInjectionDir) + "/igTarvo.dylib"));
-        writePropertyListFile(dict({ { "Filter", dict({ { "Executables", NSArray::create({ ns("Instagram"), ns("SpringBoard"), ns("itunesstored") }) } }) } }),
+        writePropertyListFile(dict({ { "Filter", dict({ { "Executables", NSArray::create({ ns("Instagram"), ns("SpringBoard"), ns("itunesstored") }) } }) } }).get(),
             at(std::string(kInjectionDir) + "/igTarvo.plist"), PropertyListFormat::XML);
         link(build / "lib/libIGTarvo.so", at("/usr/lib/libIGTarvo.dylib"));
         link(build / "lib/libIGTarvoCore.so", at("/usr/lib/libIGTarvoCore.dylib"));

@@ -54,9 +54,9 @@ Previous<void()> g_IGFeedItemActionCell_layoutSubviews;
 void IGFeedItemActionCell_layoutSubviews(id self, SEL _cmd)
 {
     g_IGFeedItemActionCell_layoutSubviews(self, _cmd);
-    auto button = asView(objc::send<RefPtr<Object>>(self, "actionButton"));
+    auto button = asView(objc::send<RefPtr<Object>>(self, "actionButton").get());
     if (button)
-        button->setHidden(instagram::sponsoredPostInfo(instagram::feedItem(self)) != nullptr);
+        button->setHidden(instagram::sponsoredPostInfo(instagram::feedItem(self).get()) != nullptr);
 }
 
 void IGFeedItemActionCell_tarvo_setShareController(id self, SEL, id controller)
@@ -94,7 +94,7 @@ void IGFeedItemActionCell_addTarvoMoreActionsButton(id self, SEL)
         button->setImage(image.get(), UIControlStateNormal);
     button->setTranslatesAutoresizingMaskIntoConstraints(false);
     cell->addSubview(button.get());
-    auto more = asView(instagram::moreButton(self));
+    auto more = asView(instagram::moreButton(self).get());
     CGRect moreFrame = more ? more->frame() : CGRectZero;
     cell->addConstraint(NSLayoutConstraint::constraintWithItem(button.get(), NSLayoutAttributeRight, NSLayoutRelationEqual, cell, NSLayoutAttributeRight, 1, -moreFrame.size.width).get());
     cell->addConstraint(NSLayoutConstraint::constraintWithItem(button.get(), NSLayoutAttributeCenterY, NSLayoutRelationEqual, more.get(), NSLayoutAttributeCenterY, 1, 0).get());

@@ -18,8 +18,8 @@ RefPtr<Object> IGFeedItemTextCell_styledStringForLikes(id self, SEL _cmd, id fee
         return styled;
     // The count is the cell's own post's, as the row belongs to the cell.
     char text[40];
-    std::snprintf(text, sizeof text, "%d likes", int(instagram::likeCount(instagram::feedItem(self))));
-    instagram::mf_setString(instagram::attributedString(styled), platform::ns(text).get());
+    std::snprintf(text, sizeof text, "%d likes", int(instagram::likeCount(instagram::feedItem(self).get())));
+    instagram::mf_setString(instagram::attributedString(styled.get()).get(), platform::ns(text).get());
     return styled;
 }
 

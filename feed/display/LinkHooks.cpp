@@ -22,8 +22,8 @@ NSAttributedString* asAttributedString(id object)
 // then has the view take its styled string anew and redraw.
 void applyLinks(const Ref<Object>& view, const Ref<Object>& styled, const std::string& searched, const std::vector<FeedLink>& links)
 {
-    if (!links.empty() && instagram::styledString(view).get() == styled.get()) {
-        auto* current = asAttributedString(instagram::attributedString(styled));
+    if (!links.empty() && instagram::styledString(view.get()).get() == styled.get()) {
+        auto* current = asAttributedString(instagram::attributedString(styled.get()).get());
         if (current && current->text() == searched) {
             RefPtr<NSMutableAttributedString> marked;
             if (objc::object_isKindOfClass(current, NSMutableAttributedString::staticClass()))
@@ -31,10 +31,10 @@ void applyLinks(const Ref<Object>& view, const Ref<Object>& styled, const std::s
             else
                 marked = static_cast<NSMutableAttributedString*>(current->mutableCopy().get());
             markFeedLinks(marked.get(), links);
-            instagram::setAttributedString(styled, marked.get());
+            instagram::setAttributedString(styled.get(), marked.get());
         }
     }
-    instagram::setStyledString(view, instagram::styledString(view));
+    instagram::setStyledString(view.get(), instagram::styledString(view.get()).get());
     if (objc::object_isKindOfClass(view, UIView::staticClass()))
         static_cast<UIView*>(view.get())->setNeedsDisplay();
 }
@@ -51,7 +51,7 @@ void IGCoreTextView_setFrame(id self, SEL _cmd, CGRect frame)
     RefPtr<Object> styled = instagram::styledString(self);
     if (!styled)
         return;
-    auto* attributed = asAttributedString(instagram::attributedString(styled));
+    auto* attributed = asAttributedString(instagram::attributedString(styled.get()).get());
     // The search reads a copy: Instagram's text is only ever touched here, on
     // the main thread.
     std::string text = attributed ? attributed->text() : std::string();

@@ -46,7 +46,7 @@ void IGMainFeedViewController_viewWillAppear(id self, SEL _cmd, bool animated)
 {
     static const Class threadStoreClass = objc::objc_getClass("IGDirectThreadStore");
     if (threadStoreClass)
-        instagram::refreshInbox(instagram::directThreadStore(threadStoreClass));
+        instagram::refreshInbox(instagram::directThreadStore(threadStoreClass).get());
     g_IGMainFeedViewController_viewWillAppear(self, _cmd, animated);
 }
 
@@ -68,7 +68,7 @@ RefPtr<Object> IGMainFeedViewController_navigationItem(id self, SEL _cmd)
     // The person may have switched the button off; the choice is read when
     // the button would be added, so it takes effect when Instagram starts.
     if (!g_added && TarvoSettings::boolForKey(kLayoutToggleButtonSetting, true)) {
-        if (auto* navigationItem = asNavigationItem(item)) {
+        if (auto* navigationItem = asNavigationItem(item.get())) {
             auto image = UIImage::imageNamed(ns(kLayoutGridIcon).get());
             auto button = UIBarButtonItem::withImage(image.get(), UIBarButtonItemStylePlain, self, "tarvo_changeLayout:");
             navigationItem->setLeftBarButtonItem(button.get());
@@ -89,7 +89,7 @@ void IGMainFeedViewController_tarvo_changeLayout(id self, SEL, id)
         icon = kLayoutGridIcon;
     }
     RefPtr<Object> item = objc::send<RefPtr<Object>>(self, "navigationItem");
-    auto* navigationItem = asNavigationItem(item);
+    auto* navigationItem = asNavigationItem(item.get());
     if (navigationItem && navigationItem->leftBarButtonItem())
         navigationItem->leftBarButtonItem()->setImage(UIImage::imageNamed(ns(icon).get()).get());
 }

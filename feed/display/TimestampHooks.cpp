@@ -72,7 +72,7 @@ Previous<RefPtr<Object>()> g_IGFeedItemTextCell_timeStampLabel;
 RefPtr<Object> IGFeedItemHeader_timestampLabel(id self, SEL _cmd)
 {
     RefPtr<Object> label = g_IGFeedItemHeader_timestampLabel(self, _cmd);
-    setLabelText(label, instagram::takenAt(instagram::feedItem(self)));
+    setLabelText(label.get(), instagram::takenAt(instagram::feedItem(self).get()).get());
     return label;
 }
 
@@ -80,7 +80,7 @@ RefPtr<Object> IGFeedItemHeader_timestampButton(id self, SEL _cmd)
 {
     RefPtr<Object> button = g_IGFeedItemHeader_timestampButton(self, _cmd);
     if (objc::object_isKindOfClass(button, UIButton::staticClass())) {
-        if (auto text = textFor(instagram::takenAt(instagram::feedItem(self))))
+        if (auto text = textFor(instagram::takenAt(instagram::feedItem(self).get()).get()))
             static_cast<UIButton*>(button.get())->setTitle(text.get(), UIControlStateNormal);
     }
     return button;
@@ -89,16 +89,16 @@ RefPtr<Object> IGFeedItemHeader_timestampButton(id self, SEL _cmd)
 RefPtr<Object> IGTimeStampHeaderView_timestampLabel(id self, SEL _cmd)
 {
     RefPtr<Object> label = g_IGTimeStampHeaderView_timestampLabel(self, _cmd);
-    setLabelText(label, instagram::timestamp(self));
+    setLabelText(label.get(), instagram::timestamp(self).get());
     return label;
 }
 
 RefPtr<Object> IGFeedItemTextCell_timeStampLabel(id self, SEL _cmd)
 {
     RefPtr<Object> label = g_IGFeedItemTextCell_timeStampLabel(self, _cmd);
-    RefPtr<Object> date = instagram::takenAt(instagram::feedItem(self));
+    RefPtr<Object> date = instagram::takenAt(instagram::feedItem(self).get());
     if (!instagram::answersCellType(self)) {
-        setLabelText(label, date);
+        setLabelText(label.get(), date.get());
         return label;
     }
     auto* view = objc::dynamicCast<UIView>(label.get());
@@ -110,7 +110,7 @@ RefPtr<Object> IGFeedItemTextCell_timeStampLabel(id self, SEL _cmd)
         if (view)
             view->setHidden(false);
         instagram::setShowTimeStamp(self, true);
-        setLabelText(label, date);
+        setLabelText(label.get(), date.get());
     }
     return label;
 }

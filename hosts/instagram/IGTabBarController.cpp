@@ -62,9 +62,9 @@ void IGTabBarController::initializeViewControllersWithMainFeedSource(id source)
     for (int i = 0; i < 5; ++i) {
         auto button = UIButton::buttonWithType(0);
         button->setFrame(CGRectMake(i * width, top, width, height));
-        button->setTitle(ns(kTabs[i]), 0);
+        button->setTitle(ns(kTabs[i]).get(), 0);
         button->setTitleColor(UIColor::colorWithWhite(i == 0 ? 0.1 : 0.5, 1).get(), 0);
-        view()->addSubview(button);
+        view()->addSubview(button.get());
         if (i == 4)
             m_profileButton = button;
     }

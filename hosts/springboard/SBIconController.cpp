@@ -49,13 +49,13 @@ void SBIconController::loadView()
     double x = kLeft;
     for (const HomeApp& app : kHomeApps) {
         auto application = objc::make<SBApplication>(app.bundleIdentifier);
-        auto icon = SBApplicationIcon::create(application, app.name);
-        auto iconView = SBIconView::create(icon, CGRectMake(x, kTop, kIconSize, kIconSize + kLabelHeight));
-        home->addSubview(iconView);
+        auto icon = SBApplicationIcon::create(application.get(), app.name);
+        auto iconView = SBIconView::create(icon.get(), CGRectMake(x, kTop, kIconSize, kIconSize + kLabelHeight));
+        home->addSubview(iconView.get());
         m_iconViews.push_back(iconView);
         x += kSpacingX;
     }
-    setView(home);
+    setView(home.get());
 }
 
 RefPtr<SBIconView> SBIconController::iconViewForBundleIdentifier(const std::string& bundleIdentifier)

@@ -35,7 +35,7 @@ RefPtr<SBIconView> SBIconView::create(SBApplicationIcon* icon, CGRect frame)
     view->m_label->setTextAlignment(NSTextAlignmentCenter);
     // The label takes no touches: a touch on it is a touch on the icon.
     view->m_label->setUserInteractionEnabled(false);
-    view->addSubview(view->m_label);
+    view->addSubview(view->m_label.get());
     objc::send<void>(view, "_updateLabel");
     return view;
 }
@@ -47,7 +47,7 @@ void SBIconView::updateLabel()
         name = objc::send<RefPtr<NSString>(long)>(m_icon, "displayNameForLocation:", 0);
     else
         name = objc::send<RefPtr<NSString>>(m_icon, "displayName");
-    m_label->setText(name);
+    m_label->setText(name.get());
     ++m_labelDraws;
 }
 

@@ -42,7 +42,7 @@ InjectionReport injectLibraries(const std::string& processName)
     }
     std::sort(filters.begin(), filters.end()); // a stable load order, by name
     for (auto& filterPath : filters) {
-        if (!filterNames(readPropertyListFile(filterPath.string()), processName))
+        if (!filterNames(readPropertyListFile(filterPath.string()).get(), processName))
             continue;
         fs::path library = filterPath;
         library.replace_extension(".dylib");

@@ -55,7 +55,7 @@ void NSNotificationCenter::removeObserver(id token)
 void NSNotificationCenter::postNotificationName(NSString* name, id object, NSDictionary* userInfo)
 {
     auto notification = objc::make<NSNotification>(RefPtr<NSString>(name), RefPtr<Object>(object), RefPtr<NSDictionary>(userInfo));
-    postNotification(notification);
+    postNotification(notification.get());
 }
 
 void NSNotificationCenter::postNotification(NSNotification* notification)

@@ -91,11 +91,17 @@ public:
     T* operator->() const { return m_ptr; }
     T& operator*() const { return *m_ptr; }
     explicit operator bool() const { return m_ptr != nullptr; }
-    operator T*() const { return m_ptr; }
 
 private:
     T* m_ptr { nullptr };
 };
+
+template<class T, class U>
+bool operator==(const RefPtr<T>& a, const RefPtr<U>& b) { return a.get() == b.get(); }
+template<class T, class U>
+bool operator==(const RefPtr<T>& a, U* b) { return a.get() == b; }
+template<class T>
+bool operator==(const RefPtr<T>& a, std::nullptr_t) { return !a; }
 
 template<class T> using Ref = RefPtr<T>;
 

@@ -267,5 +267,6 @@ RefPtr<T> dynamicCast(const RefPtr<U>& object)
 
 // Whether obj answers the selector (false for nil).
 inline bool respondsTo(id obj, const char* selector) { return object_respondsToSelector(obj, sel_registerName(selector)); }
+template<class T> bool respondsTo(const RefPtr<T>& obj, const char* selector) { return respondsTo(obj.get(), selector); }
 
 } // namespace objc

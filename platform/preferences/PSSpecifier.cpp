@@ -68,7 +68,7 @@ RefPtr<PSSpecifier> PSSpecifier::specifierFromDefinition(id definition, id targe
     auto specifier = preferenceSpecifierNamed(isString(label) ? static_cast<NSString*>(label.get()) : nullptr, target,
         selectorProperty(definition, "set"), selectorProperty(definition, "get"), detail, type, 0);
     for (auto& [key, value] : entry->entries())
-        specifier->m_properties->set(key, value);
+        specifier->m_properties->set(key, value.get());
     specifier->m_action = selectorProperty(definition, "action");
     return specifier;
 }

@@ -341,7 +341,7 @@ TEST_F(AccountOperations, AListedEntryThatStandsForNoUsableNameOnlyLeavesTheList
 {
     // A hand-edited domain: "..", text that is not Base64, and bytes that are not UTF-8.
     for (const char* entry : { "Li4=", "!!!", "/w==" })
-        m_manager->accounts()->addObject(ns(entry));
+        m_manager->accounts()->addObject(ns(entry).get());
     m_manager->storeAccounts();
     auto before = treeState(root());
     std::erase_if(before, [](const std::string& e) { return e.find("com.zr4.igtarvo.plist") != std::string::npos; });

@@ -94,8 +94,8 @@ TEST_F(AccountStore, StoringWritesOnlyTheAccountKeysAndKeepsWhatOthersWroteMeanw
     ASSERT_TRUE(objc::object_isKindOfClass(manager->settings()->get("showTimestamps"), platform::NSNumber::staticClass()));
 
     // The settings panel and the version notice write from their own processes.
-    ASSERT_TRUE(platform::CFPreferencesSetAppValue("showTimestamps", platform::NSNumber::numberWithBool(false), igtarvo::kTarvoPreferencesDomain));
-    ASSERT_TRUE(platform::CFPreferencesSetAppValue("kDidShowNotSupported", platform::NSNumber::numberWithBool(true), igtarvo::kTarvoPreferencesDomain));
+    ASSERT_TRUE(platform::CFPreferencesSetAppValue("showTimestamps", platform::NSNumber::numberWithBool(false).get(), igtarvo::kTarvoPreferencesDomain));
+    ASSERT_TRUE(platform::CFPreferencesSetAppValue("kDidShowNotSupported", platform::NSNumber::numberWithBool(true).get(), igtarvo::kTarvoPreferencesDomain));
     manager->setCurrentAccountName(ns("work"));
     manager->storeAccounts();
 

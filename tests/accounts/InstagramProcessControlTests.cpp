@@ -37,7 +37,7 @@ TEST_F(InstagramProcessControl, TheApplicationObjectTellsWhereInstagramKeepsItsD
     InstagramProcess instagram(root());
     ASSERT_TRUE(instagram.waitUntilRunning());
     EXPECT_TRUE(manager->isInstagramRunning());
-    auto process = objc::object_valueForIvarName(application, "_process");
+    auto process = objc::object_valueForIvarName(application.get(), "_process");
     ASSERT_TRUE(process);
     EXPECT_EQ(objc::send<int>(process, "pid"), instagram.pid());
 }

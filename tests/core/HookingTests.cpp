@@ -84,16 +84,16 @@ TEST(Hooking, InheritedOnlyMethodIsReplacedOnThatClassAloneAndPreviousReachesThe
     auto outcomes = installHooks({ replaced<g_childGreet, &childGreet>("Test", "Child", "greet") });
     ASSERT_EQ(outcomes, std::vector<InstallOutcome> { InstallOutcome::Installed });
 
-    EXPECT_EQ(greet(child), "[hello]");
-    EXPECT_EQ(greet(base), "hello");
-    EXPECT_EQ(greet(sibling), "hello");
+    EXPECT_EQ(greet(child.get()), "[hello]");
+    EXPECT_EQ(greet(base.get()), "hello");
+    EXPECT_EQ(greet(sibling.get()), "hello");
 
     // The fallback asks the recorded superclass each time it is called.
     objc::Method baseGreet = objc::class_getInstanceMethod(Greeter::staticClass(), objc::sel_registerName("greet"));
     IMP original = objc::method_setImplementation(baseGreet, reinterpret_cast<IMP>(&laterGreet));
-    EXPECT_EQ(greet(child), "[later]");
+    EXPECT_EQ(greet(child.get()), "[later]");
     objc::method_setImplementation(baseGreet, original);
-    EXPECT_EQ(greet(child), "[hello]");
+    EXPECT_EQ(greet(child.get()), "[hello]");
 }
 
 TEST(Hooking, OwnMethodIsExchangedAndPreviousRunsTheImplementationInPlaceAtTheExchange)
@@ -101,11 +101,11 @@ TEST(Hooking, OwnMethodIsExchangedAndPreviousRunsTheImplementationInPlaceAtTheEx
     auto owner = objc::make<Owner>();
     auto outcomes = installHooks({ replaced<g_ownerGreet, &ownerGreet>("Test", "Owner", "greet") });
     ASSERT_EQ(outcomes, std::vector<InstallOutcome> { InstallOutcome::Installed });
-    EXPECT_EQ(greet(owner), "<owner>");
+    EXPECT_EQ(greet(owner.get()), "<owner>");
     // Changing the superclass afterwards does not reach the owner's own method.
     objc::Method baseGreet = objc::class_getInstanceMethod(Greeter::staticClass(), objc::sel_registerName("greet"));
     IMP original = objc::method_setImplementation(baseGreet, reinterpret_cast<IMP>(&laterGreet));
-    EXPECT_EQ(greet(owner), "<owner>");
+    EXPECT_EQ(greet(owner.get()), "<owner>");
     objc::method_setImplementation(baseGreet, original);
 }
 
@@ -120,7 +120,7 @@ TEST(Hooking, MissingClassOrMethodSkipsOnlyThoseRows)
     });
     EXPECT_EQ(outcomes, (std::vector<InstallOutcome> { InstallOutcome::MissingClass, InstallOutcome::MissingMethod, InstallOutcome::MissingClass, InstallOutcome::Installed }));
     EXPECT_TRUE(g_missing.empty());
-    EXPECT_EQ(greet(sibling), "sibling");
+    EXPECT_EQ(greet(sibling.get()), "sibling");
 }
 
 TEST(Hooking, AddedSelectorTheClassAlreadyHasKeepsTheHostsMethod)
@@ -164,5 +164,5 @@ TEST(Hooking, ReplacementWithoutFallbackOverAnInheritedMethodLeavesPreviousEmpty
     auto outcomes = installHooks({ replacedWithoutFallback<g_quietGreet, &quietGreet>("Test", "Quiet", "greet") });
     ASSERT_EQ(outcomes, std::vector<InstallOutcome> { InstallOutcome::Installed });
     EXPECT_TRUE(g_quietGreet.empty());
-    EXPECT_EQ(greet(quiet), "shh");
+    EXPECT_EQ(greet(quiet.get()), "shh");
 }

@@ -88,16 +88,16 @@ TEST(LibraryObserver, TheObserverKeepsItsControllerAlive)
 TEST(LibraryObserver, CameraPrefersOpenToLibraryThenOpenWithStateThenNothing)
 {
     auto both = objc::make<BothCamerasController>();
-    instagram::presentCameraOnPhotoLibrary(both);
+    instagram::presentCameraOnPhotoLibrary(both.get());
     EXPECT_EQ(both->libraryOpens, std::vector<bool> { true });
     EXPECT_TRUE(both->states.empty());
 
     auto older = objc::make<StateCameraController>();
-    instagram::presentCameraOnPhotoLibrary(older);
+    instagram::presentCameraOnPhotoLibrary(older.get());
     EXPECT_EQ(older->states, std::vector<long> { 1 });
     EXPECT_TRUE(older->metadataWasNil);
 
     auto neither = objc::make<platform::NSString>("not a controller");
-    instagram::presentCameraOnPhotoLibrary(neither); // ignored
+    instagram::presentCameraOnPhotoLibrary(neither.get()); // ignored
     instagram::presentCameraOnPhotoLibrary(nullptr);
 }

@@ -47,7 +47,7 @@ TEST(TimestampHooks, PostHeaderLabelAndButtonShowExactTimeAndAge)
         auto header = IGFeedItemHeader::create(IGFeedItem::create(taken, 3).get());
         std::string expected = exactText(taken) + " (2h)";
         auto label = objc::send<RefPtr<objc::Object>>(header, "timestampLabel");
-        EXPECT_EQ(labelText(label), expected);
+        EXPECT_EQ(labelText(label.get()), expected);
         auto button = objc::send<RefPtr<objc::Object>>(header, "timestampButton");
         ASSERT_TRUE(objc::object_isKindOfClass(button, UIButton::staticClass()));
         EXPECT_EQ(str(static_cast<UIButton*>(button.get())->titleForState(UIControlStateNormal)), expected);
@@ -60,10 +60,10 @@ TEST(TimestampHooks, TheAgeIsWrittenAnewEachTimeTheLabelIsAskedFor)
         feedtest::startInstagram();
         auto view = IGTimeStampHeaderView::create(feedtest::now() - 59);
         auto label = objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
-        EXPECT_EQ(labelText(label), exactText(view->timestamp()->timeIntervalSince1970()) + " (Now)");
+        EXPECT_EQ(labelText(label.get()), exactText(view->timestamp()->timeIntervalSince1970()) + " (Now)");
         static_cast<UILabel*>(label.get())->setText(ns("RECENTLY").get());
         objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
-        EXPECT_NE(labelText(label), "RECENTLY");
+        EXPECT_NE(labelText(label.get()), "RECENTLY");
     }));
 }
 
@@ -72,7 +72,7 @@ TEST(TimestampHooks, APostWithoutADateKeepsInstagramsOwnText)
     EXPECT_TRUE(inChildProcess([] {
         feedtest::startInstagram();
         auto header = IGFeedItemHeader::create(objc::make<IGFeedItem>().get());
-        EXPECT_EQ(labelText(objc::send<RefPtr<objc::Object>>(header, "timestampLabel")), "RECENTLY");
+        EXPECT_EQ(labelText(objc::send<RefPtr<objc::Object>>(header, "timestampLabel").get()), "RECENTLY");
     }));
 }
 
@@ -114,13 +114,13 @@ TEST(TimestampHooks, ACaptionCellElsewhereShowsTheTimeAndOtherCellsStayAsInstagr
         caption->configure(IGFeedItem::create(taken, 1).get(), "hello");
         EXPECT_FALSE(caption->timeStampLabel()->isHidden());
         EXPECT_TRUE(caption->showTimeStamp());
-        EXPECT_EQ(labelText(objc::send<RefPtr<objc::Object>>(caption, "timeStampLabel")), exactText(taken) + " (4d)");
+        EXPECT_EQ(labelText(objc::send<RefPtr<objc::Object>>(caption, "timeStampLabel").get()), exactText(taken) + " (4d)");
 
         auto comments = IGFeedItemTextCell::create(2, elsewhere.get());
         comments->setShowTimeStamp(false);
         comments->configure(IGFeedItem::create(taken, 1).get(), "a comment");
         auto label = objc::send<RefPtr<objc::Object>>(comments, "timeStampLabel");
-        EXPECT_EQ(labelText(label), "RECENTLY");
+        EXPECT_EQ(labelText(label.get()), "RECENTLY");
         EXPECT_FALSE(static_cast<UILabel*>(label.get())->isHidden());
         EXPECT_FALSE(comments->showTimeStamp());
     }));
@@ -132,26 +132,26 @@ TEST(TimestampHooks, TheExactTimesSwitchTakesEffectOnTheNextLabelWithoutARestart
         testsupport::TemporaryDevice device;
         feedtest::startInstagram();
         int announced = 0;
-        NSNotificationCenter::defaultCenter()->addObserverForName(ns("com.zr4.igtarvo.settings/changed"), nullptr, mainQueue(),
+        NSNotificationCenter::defaultCenter()->addObserverForName(ns("com.zr4.igtarvo.settings/changed").get(), nullptr, mainQueue(),
             [&](NSNotification*) { ++announced; });
         auto flip = [&](bool on) {
             int before = announced;
-            CFPreferencesSetValue("kExactPostTimes", NSNumber::numberWithBool(on), "com.zr4.igtarvo", kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
+            CFPreferencesSetValue("kExactPostTimes", NSNumber::numberWithBool(on).get(), "com.zr4.igtarvo", kCFPreferencesCurrentUser, kCFPreferencesAnyHost);
             notify_post("com.zr4.igtarvo.settings/changed");
             ASSERT_TRUE(RunLoop::runUntil([&] { return announced > before; }, std::chrono::seconds(10)));
         };
         auto view = IGTimeStampHeaderView::create(feedtest::now() - 10);
         auto label = objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
         std::string exact = exactText(view->timestamp()->timeIntervalSince1970()) + " (Now)";
-        EXPECT_EQ(labelText(label), exact);
+        EXPECT_EQ(labelText(label.get()), exact);
 
         flip(false);
         static_cast<UILabel*>(label.get())->setText(ns("RECENTLY").get());
         objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
-        EXPECT_EQ(labelText(label), "RECENTLY");
+        EXPECT_EQ(labelText(label.get()), "RECENTLY");
 
         flip(true);
         objc::send<RefPtr<objc::Object>>(view, "timestampLabel");
-        EXPECT_EQ(labelText(label), exact);
+        EXPECT_EQ(labelText(label.get()), exact);
     }));
 }

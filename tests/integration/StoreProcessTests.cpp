@@ -29,7 +29,7 @@ TEST(StoreProcess, TheRunningUpdateServiceDropsAnUnsupportedInstagramUpdate)
     testsupport::TemporaryDevice device;
     testsupport::HttpServer service;
     service.respond(200, R"({"igVersion": 71701, "igVersionReadable": "7.17.1"})");
-    platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(service.url("/igversion.json")));
+    platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(service.url("/igversion.json")).get());
 
     auto store = ChildProgram::start(igtarvo::simulator::hostProgramPath("itunesstored"), "itunesstored", { "--root", device.root() });
     ASSERT_TRUE(waitForHost("itunesstored"));

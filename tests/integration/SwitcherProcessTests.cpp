@@ -39,7 +39,7 @@ struct TwoAccountDevice {
         // The maker's service says the installed Instagram is supported, so
         // unlocking shows no notice.
         service.respond(200, R"({"igVersion": 71701, "igVersionReadable": "7.17.1"})");
-        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(service.url("/igversion.json")));
+        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(service.url("/igversion.json")).get());
     }
     ~TwoAccountDevice()
     {

@@ -106,7 +106,7 @@ TEST_F(VideoSaverTest, APlainSaveEndsWithSavedVideoInTheSaversSuperviewTheVideoI
 {
     auto* hud = IGAlertHUD::sharedHUD().get();
     size_t shownBefore = hud->shownTexts().size();
-    EXPECT_EQ(save(video("/v/clip.mp4")), 1);
+    EXPECT_EQ(save(video("/v/clip.mp4").get()), 1);
 
     ASSERT_EQ(hud->shownTexts().size(), shownBefore + 1);
     EXPECT_EQ(hud->shownTexts().back(), "Saved Video!");
@@ -145,7 +145,7 @@ TEST_F(VideoSaverTest, AFailedDownloadReportsAnErrorThatHidesByItselfLeavesNothi
     server.route("/v/notes.mp4", { .body = std::make_shared<std::string>("not a movie") });
     for (std::string path : { "/v/missing.mp4", "/v/dropped.mp4", "/v/notes.mp4" }) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(save(video(path)), 1);
+        EXPECT_EQ(save(video(path).get()), 1);
         EXPECT_EQ(barText(), TarvoVideoSaver::kFailureText);
         EXPECT_TRUE(IGAlertBar::sharedAlertBar()->hideAutomatically());
         EXPECT_TRUE(documents().empty());

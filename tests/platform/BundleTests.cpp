@@ -36,7 +36,7 @@ protected:
             info.emplace("CFBundleExecutable", ns(executable));
         if (!principal.empty())
             info.emplace("NSPrincipalClass", ns(principal));
-        EXPECT_TRUE(writePropertyListFile(NSDictionary::create(info), path + "/Info.plist", PropertyListFormat::XML));
+        EXPECT_TRUE(writePropertyListFile(NSDictionary::create(info).get(), path + "/Info.plist", PropertyListFormat::XML));
         return path;
     }
     std::string m_dir;

@@ -93,7 +93,7 @@ TEST_F(Preferences, ADomainWrittenAsXMLIsRead)
 
 TEST_F(Preferences, AWriteChangesOnlyItsKeysAndKeepsWhatOthersPutOnDiskMeanwhile)
 {
-    ASSERT_TRUE(CFPreferencesSetAppValue("mine", NSNumber::numberWithInteger(1), kDomain));
+    ASSERT_TRUE(CFPreferencesSetAppValue("mine", NSNumber::numberWithInteger(1).get(), kDomain));
     // Another process rewrites the file behind this one's back.
     ASSERT_TRUE(writePropertyListFile(dict({ { "mine", NSNumber::numberWithInteger(1) }, { "theirs", ns("kept") } }).get(), file(), PropertyListFormat::XML));
 
@@ -112,7 +112,7 @@ TEST_F(Preferences, AnUnreadableFileReadsAsEmptyAndIsKeptAsideBeforeAWrite)
     EXPECT_FALSE(CFPreferencesAppSynchronize(kDomain));
     EXPECT_EQ(CFPreferencesCopyKeyList(kDomain, kUser, kHost), nullptr);
 
-    ASSERT_TRUE(CFPreferencesSetAppValue("fresh", ns("start"), kDomain));
+    ASSERT_TRUE(CFPreferencesSetAppValue("fresh", ns("start").get(), kDomain));
     EXPECT_EQ(readText(file() + ".unreadable"), "this is not a property list");
     EXPECT_EQ(keys(CFPreferencesCopyKeyList(kDomain, kUser, kHost).get()), std::vector<std::string> { "fresh" });
     EXPECT_TRUE(CFPreferencesAppSynchronize(kDomain));
@@ -124,12 +124,12 @@ TEST_F(Preferences, OtherUsersOtherHostsAndNamesThatAreNotOneFileNameAreRefused)
     EXPECT_FALSE(CFPreferencesSetMultiple(values.get(), nullptr, kDomain, kCFPreferencesAnyUser, kHost));
     EXPECT_FALSE(CFPreferencesSetMultiple(values.get(), nullptr, kDomain, kUser, kCFPreferencesCurrentHost));
     for (const char* bad : { "", ".", "..", "../escape", "a/b" }) {
-        EXPECT_FALSE(CFPreferencesSetAppValue("k", ns("v"), bad)) << bad;
+        EXPECT_FALSE(CFPreferencesSetAppValue("k", ns("v").get(), bad)) << bad;
         EXPECT_FALSE(CFPreferencesAppSynchronize(bad)) << bad;
     }
     EXPECT_FALSE(fs::exists(m_root + "/var/mobile/Library/escape.plist"));
     EXPECT_FALSE(fs::exists(file()));
-    ASSERT_TRUE(CFPreferencesSetAppValue("k", ns("v"), kDomain));
+    ASSERT_TRUE(CFPreferencesSetAppValue("k", ns("v").get(), kDomain));
     EXPECT_EQ(CFPreferencesCopyKeyList(kDomain, kUser, kCFPreferencesCurrentHost), nullptr);
     EXPECT_EQ(CFPreferencesCopyMultiple(nullptr, kDomain, kCFPreferencesAnyUser, kHost)->count(), 0u);
 }
@@ -140,7 +140,7 @@ TEST_F(Preferences, WritersInManyThreadsAndProcessesLoseNoKey)
     constexpr int kKeysEach = 25;
     auto writeKeys = [](const std::string& prefix) {
         for (int i = 0; i < kKeysEach; ++i)
-            CFPreferencesSetAppValue(prefix + std::to_string(i), NSNumber::numberWithInteger(i), kDomain);
+            CFPreferencesSetAppValue(prefix + std::to_string(i), NSNumber::numberWithInteger(i).get(), kDomain);
     };
     std::vector<pid_t> children;
     for (int p = 0; p < 2; ++p) {

@@ -62,9 +62,9 @@ protected:
 TEST_F(PropertyListWrite, AReaderThatOpenedTheFileBeforeARewriteReadsTheWholeOldContent)
 {
     for (auto format : { PropertyListFormat::Binary, PropertyListFormat::XML }) {
-        ASSERT_TRUE(writePropertyListFile(dictionaryOf(2000, "old"), file(), format));
+        ASSERT_TRUE(writePropertyListFile(dictionaryOf(2000, "old").get(), file(), format));
         std::ifstream reader(file(), std::ios::binary);
-        ASSERT_TRUE(writePropertyListFile(dictionaryOf(10, "new"), file(), format));
+        ASSERT_TRUE(writePropertyListFile(dictionaryOf(10, "new").get(), file(), format));
 
         std::stringstream bytes;
         bytes << reader.rdbuf();
@@ -79,12 +79,12 @@ TEST_F(PropertyListWrite, AReaderThatOpenedTheFileBeforeARewriteReadsTheWholeOld
 
 TEST_F(PropertyListWrite, ReadersDuringRepeatedWritesFromSeveralThreadsAlwaysReadAWholeDictionary)
 {
-    ASSERT_TRUE(writePropertyListFile(dictionaryOf(1500, "long"), file()));
+    ASSERT_TRUE(writePropertyListFile(dictionaryOf(1500, "long").get(), file()));
     std::atomic<bool> writing { true };
     std::atomic<int> failedWrites { 0 };
     auto writer = [&](int count, const char* value) {
         for (int round = 0; round < 150; ++round) {
-            if (!writePropertyListFile(dictionaryOf(round % 2 ? count : 1500, value), file()))
+            if (!writePropertyListFile(dictionaryOf(round % 2 ? count : 1500, value).get(), file()))
                 ++failedWrites;
         }
     };

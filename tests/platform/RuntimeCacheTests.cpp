@@ -67,34 +67,34 @@ RefPtr<Object> echo(id, SEL sel) { return ns(sel_getName(sel)); }
 TEST(RuntimeCache, AnOverrideAddedAfterASendAnswersEvenWhenAnotherSelectorWasSentInBetween)
 {
     auto violin = make<Violin>();
-    EXPECT_EQ(say(violin, "tune"), "tune"); // the inherited method is cached for Violin
+    EXPECT_EQ(say(violin.get(), "tune"), "tune"); // the inherited method is cached for Violin
     ASSERT_TRUE(class_addMethod(Violin::staticClass(), sel_registerName("tune"), reinterpret_cast<IMP>(&violinTune), "@@:"));
-    EXPECT_EQ(say(violin, "play"), "play"); // a miss: the cache is built again
-    EXPECT_EQ(say(violin, "tune"), "violin tune");
-    EXPECT_EQ(say(make<Instrument>(), "tune"), "tune");
+    EXPECT_EQ(say(violin.get(), "play"), "play"); // a miss: the cache is built again
+    EXPECT_EQ(say(violin.get(), "tune"), "violin tune");
+    EXPECT_EQ(say(make<Instrument>().get(), "tune"), "tune");
 }
 
 TEST(RuntimeCache, AnOverrideAddedToTheSuperclassReachesASubclassThatCachedTheOldOne)
 {
     auto cello = make<Cello>();
     auto harp = make<Harp>();
-    EXPECT_EQ(say(harp, "play"), "play");
-    EXPECT_EQ(say(harp, "tune"), "tune");
+    EXPECT_EQ(say(harp.get(), "play"), "play");
+    EXPECT_EQ(say(harp.get(), "tune"), "tune");
     // Harp's superclass is Instrument, which has "play" itself: replace it there.
     Method play = class_getInstanceMethod(Instrument::staticClass(), sel_registerName("play"));
     IMP old = method_setImplementation(play, reinterpret_cast<IMP>(&harpPlay));
-    EXPECT_EQ(say(harp, "tune"), "tune");
-    EXPECT_EQ(say(harp, "play"), "harp play");
-    EXPECT_EQ(say(cello, "play"), "harp play");
+    EXPECT_EQ(say(harp.get(), "tune"), "tune");
+    EXPECT_EQ(say(harp.get(), "play"), "harp play");
+    EXPECT_EQ(say(cello.get(), "play"), "harp play");
     method_setImplementation(play, old);
-    EXPECT_EQ(say(harp, "play"), "play");
+    EXPECT_EQ(say(harp.get(), "play"), "play");
 
     // Many selectors sent between the change and the next send of "tune".
     ASSERT_TRUE(class_addMethod(Cello::staticClass(), sel_registerName("tune"), reinterpret_cast<IMP>(&celloTune), "@@:"));
     for (int i = 0; i < 40; ++i)
         EXPECT_FALSE(respondsTo(cello.get(), ("unanswered" + std::to_string(i)).c_str()));
-    EXPECT_EQ(say(cello, "play"), "play");
-    EXPECT_EQ(say(cello, "tune"), "cello tune");
+    EXPECT_EQ(say(cello.get(), "play"), "play");
+    EXPECT_EQ(say(cello.get(), "tune"), "cello tune");
 }
 
 TEST(RuntimeCache, ThreadsSendingManySelectorsWhileTheCacheGrowsEachGetTheirOwnMethod)
@@ -118,12 +118,12 @@ TEST(RuntimeCache, ThreadsSendingManySelectorsWhileTheCacheGrowsEachGetTheirOwnM
             std::shuffle(order.begin(), order.end(), std::mt19937(unsigned(t + 1)));
             for (int round = 0; round < 3; ++round) {
                 for (int i : order)
-                    wrong[size_t(t)] += say(piano, names[size_t(i)].c_str()) != names[size_t(i)];
+                    wrong[size_t(t)] += say(piano.get(), names[size_t(i)].c_str()) != names[size_t(i)];
             }
         });
     }
     for (auto& thread : threads)
         thread.join();
     EXPECT_EQ(wrong, std::vector<int>(4, 0));
-    EXPECT_EQ(say(piano, "tune"), "tune");
+    EXPECT_EQ(say(piano.get(), "tune"), "tune");
 }

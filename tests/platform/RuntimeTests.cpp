@@ -56,11 +56,11 @@ TEST(Runtime, AddOnInheritedOnlySelectorOverridesForThatClassAlone)
     auto dog = make<Dog>();
     auto animal = make<Animal>();
     SEL sound = sel_registerName("sound");
-    EXPECT_EQ(soundOf(cat), "...");
+    EXPECT_EQ(soundOf(cat.get()), "...");
     ASSERT_TRUE(class_addMethod(Cat::staticClass(), sound, reinterpret_cast<IMP>(&meow), "@@:"));
-    EXPECT_EQ(soundOf(cat), "meow");
-    EXPECT_EQ(soundOf(animal), "...");
-    EXPECT_EQ(soundOf(dog), "woof");
+    EXPECT_EQ(soundOf(cat.get()), "meow");
+    EXPECT_EQ(soundOf(animal.get()), "...");
+    EXPECT_EQ(soundOf(dog.get()), "woof");
 }
 
 TEST(Runtime, AddOnOwnSelectorFailsAndChangesNothing)
@@ -70,25 +70,25 @@ TEST(Runtime, AddOnOwnSelectorFailsAndChangesNothing)
     IMP before = class_getMethodImplementation(Dog::staticClass(), sound);
     EXPECT_FALSE(class_addMethod(Dog::staticClass(), sound, reinterpret_cast<IMP>(&growl), "@@:"));
     EXPECT_EQ(class_getMethodImplementation(Dog::staticClass(), sound), before);
-    EXPECT_EQ(soundOf(dog), "woof");
+    EXPECT_EQ(soundOf(dog.get()), "woof");
 }
 
 TEST(Runtime, SetImplementationAnswersOldAndNextSendRunsNew)
 {
     auto dog = make<Dog>();
     SEL sound = sel_registerName("sound");
-    EXPECT_EQ(soundOf(dog), "woof"); // cached now
+    EXPECT_EQ(soundOf(dog.get()), "woof"); // cached now
     Method m = class_getInstanceMethod(Dog::staticClass(), sound);
     IMP old = method_getImplementation(m);
     EXPECT_EQ(method_setImplementation(m, reinterpret_cast<IMP>(&growl)), old);
-    EXPECT_EQ(soundOf(dog), "grr");
+    EXPECT_EQ(soundOf(dog.get()), "grr");
     EXPECT_EQ(class_getMethodImplementation(Dog::staticClass(), sound), reinterpret_cast<IMP>(&growl));
     // The old implementation still works when called directly, as hooks do.
     auto fn = reinterpret_cast<RefPtr<Object> (*)(id, SEL)>(old);
     EXPECT_EQ(platform::str(fn(dog.get(), sound).get()), "woof");
     // Put the class back as it was, for the tests that run after this one.
     method_setImplementation(m, old);
-    EXPECT_EQ(soundOf(dog), "woof");
+    EXPECT_EQ(soundOf(dog.get()), "woof");
 }
 
 TEST(Runtime, InstanceMethodLookupSearchesSuperclasses)
@@ -142,12 +142,12 @@ TEST(Runtime, AssociatedObjectWithRetainPolicyKeepsValueAliveAndNilRemovesIt)
     {
         auto tag = ns("tag");
         weak = tag;
-        objc_setAssociatedObject(dog, &key, tag, AssociationPolicy::RetainNonatomic);
+        objc_setAssociatedObject(dog.get(), &key, tag.get(), AssociationPolicy::RetainNonatomic);
     }
     ASSERT_TRUE(weak.lock());
-    EXPECT_EQ(platform::str(objc_getAssociatedObject(dog, &key)), "tag");
-    objc_setAssociatedObject(dog, &key, nullptr, AssociationPolicy::RetainNonatomic);
-    EXPECT_EQ(objc_getAssociatedObject(dog, &key), nullptr);
+    EXPECT_EQ(platform::str(objc_getAssociatedObject(dog.get(), &key)), "tag");
+    objc_setAssociatedObject(dog.get(), &key, nullptr, AssociationPolicy::RetainNonatomic);
+    EXPECT_EQ(objc_getAssociatedObject(dog.get(), &key), nullptr);
     EXPECT_FALSE(weak.lock());
 }
 
@@ -159,7 +159,7 @@ TEST(Runtime, AssociatedObjectsDieWithTheirObject)
         auto dog = make<Dog>();
         auto tag = ns("tag");
         weak = tag;
-        objc_setAssociatedObject(dog, &key, tag, AssociationPolicy::Retain);
+        objc_setAssociatedObject(dog.get(), &key, tag.get(), AssociationPolicy::Retain);
     }
     EXPECT_FALSE(weak.lock());
 }
@@ -169,8 +169,8 @@ TEST(Runtime, PrivateFieldReadAnswersValueOrNil)
     auto dog = make<Dog>();
     auto buddy = make<Cat>();
     dog->m_friend = buddy;
-    EXPECT_EQ(object_valueForIvarName(dog, "_friend"), buddy);
-    EXPECT_EQ(object_valueForIvarName(dog, "_enemy"), nullptr);
+    EXPECT_EQ(object_valueForIvarName(dog.get(), "_friend"), buddy);
+    EXPECT_EQ(object_valueForIvarName(dog.get(), "_enemy"), nullptr);
     EXPECT_EQ(send<RefPtr<Object>>(dog, "valueForKey:", ns("_friend")), buddy);
     EXPECT_EQ(send<RefPtr<Object>>(dog, "valueForKey:", ns("_enemy")), nullptr);
 }
@@ -180,7 +180,7 @@ TEST(Runtime, ClassesAnswerClassMethodsAndKindQueries)
     Dog::staticClass(); // classes exist once their program has built them
     auto obj = send<RefPtr<Object>>(objc_getClass("Dog"), "new");
     ASSERT_TRUE(obj);
-    EXPECT_STREQ(object_getClassName(obj), "Dog");
+    EXPECT_STREQ(object_getClassName(obj.get()), "Dog");
     EXPECT_TRUE(object_isKindOfClass(obj, objc_getClass("Animal")));
     EXPECT_FALSE(object_isKindOfClass(obj, objc_getClass("Cat")));
     EXPECT_TRUE(send<bool(id)>(obj, "isKindOfClass:", objc_getClass("NSObject")));

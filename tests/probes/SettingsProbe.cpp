@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     std::string key = argv[2];
     int wanted = std::atoi(argv[3]);
     int announced = 0;
-    NSNotificationCenter::defaultCenter()->addObserverForName(ns(igtarvo::kSettingsChangedNotification), nullptr, mainQueue(), [&](NSNotification*) {
+    NSNotificationCenter::defaultCenter()->addObserverForName(ns(igtarvo::kSettingsChangedNotification).get(), nullptr, mainQueue(), [&](NSNotification*) {
         ++announced;
         std::printf("changed %s%s\n", state(key).c_str(), RunLoop::isMainThread() ? "" : " (not on the main thread)");
         std::fflush(stdout);

@@ -78,7 +78,7 @@ TEST(SettingsAcrossProcesses, DeletingTheFileAndAnnouncingLeavesTheReaderWithIts
 TEST(SettingsCommand, ListShowsWhatSetStoredAndTheAccountManagersKeysBesideIt)
 {
     testsupport::TemporaryDevice device;
-    ASSERT_TRUE(CFPreferencesSetValue("kAccounts", NSArray::create({ ns("RGVmYXVsdA==") }), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
+    ASSERT_TRUE(CFPreferencesSetValue("kAccounts", NSArray::create({ ns("RGVmYXVsdA==") }).get(), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
     ASSERT_EQ(runIgtarvo(device, "settings set kExactTimes true").status, 0);
     ASSERT_EQ(runIgtarvo(device, "settings set greeting \"hello \\\"there\\\"\"").status, 0);
 
@@ -99,7 +99,7 @@ TEST(SettingsCommand, ListShowsWhatSetStoredAndTheAccountManagersKeysBesideIt)
 TEST(SettingsCommand, RefusalsSayWhyExitNonZeroAndChangeNothing)
 {
     testsupport::TemporaryDevice device;
-    ASSERT_TRUE(CFPreferencesSetValue("kCurrentAccount", ns("Default"), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
+    ASSERT_TRUE(CFPreferencesSetValue("kCurrentAccount", ns("Default").get(), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
     std::string file = device.path(preferencesDevicePath(igtarvo::kSettingsDomain));
     std::string before = testsupport::readText(file);
 

@@ -37,7 +37,7 @@ std::string reading(const std::string& key)
     bool withYes = TarvoSettings::boolForKey(key, true);
     if (withNo != withYes)
         return "default";
-    EXPECT_EQ(TarvoSettings::boolForKey(ns(key)), withNo);
+    EXPECT_EQ(TarvoSettings::boolForKey(ns(key).get()), withNo);
     return withNo ? "YES" : "NO";
 }
 
@@ -116,11 +116,11 @@ TEST_F(SettingsReader, AChangeToTheFileAloneIsNotSeenUntilTheSnapshotIsRetaken)
 
 TEST_F(SettingsReader, TheSnapshotReadsTheBinaryFormatThePreferenceCallsWrite)
 {
-    ASSERT_TRUE(CFPreferencesSetValue("flag", NSNumber::numberWithBool(true), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
+    ASSERT_TRUE(CFPreferencesSetValue("flag", NSNumber::numberWithBool(true).get(), igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost));
     refresh();
     EXPECT_EQ(reading("flag"), "YES");
-    EXPECT_TRUE(isEqual(TarvoSettings::sharedSettings()->settings(),
-        CFPreferencesCopyMultiple(nullptr, igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost)));
+    EXPECT_TRUE(isEqual(TarvoSettings::sharedSettings()->settings().get(),
+        CFPreferencesCopyMultiple(nullptr, igtarvo::kSettingsDomain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost).get()));
 }
 
 TEST_F(SettingsReader, TheLookUpsAreTheClassesOwnMessages)

@@ -114,7 +114,7 @@ inline void prepareAccounts(const std::vector<std::string>& plainNames, const st
         else
             fs::create_directories(accountDir(name));
     }
-    platform::CFPreferencesSetAppValue(igtarvo::kAccountsKey, platform::NSArray::create(list), kDomain);
+    platform::CFPreferencesSetAppValue(igtarvo::kAccountsKey, platform::NSArray::create(list).get(), kDomain);
     platform::CFPreferencesSetAppValue(igtarvo::kCurrentAccountKey, active.empty() ? nullptr : ns(active).get(), kDomain);
     fs::create_directories(accountDir(""));
 }
@@ -161,7 +161,7 @@ inline void startSpringBoard(SpringBoardOptions options = {})
 {
     std::string path = platform::Device::path("/usr/bin") + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "");
     ::setenv("PATH", path.c_str(), 1);
-    platform::Device::setSetting(platform::kSettingActivatorInstalled, platform::NSNumber::numberWithBool(options.activator));
+    platform::Device::setSetting(platform::kSettingActivatorInstalled, platform::NSNumber::numberWithBool(options.activator).get());
     platform::UIApplication::setPrincipalClass(hosts::springboard::SpringBoardApplication::staticClass());
     hosts::springboard::registerSpringBoardClasses();
     igtarvo::addBase64CategoryToNSString();
@@ -169,7 +169,7 @@ inline void startSpringBoard(SpringBoardOptions options = {})
         igtarvo::startUpForProcess("SpringBoard");
     auto* ui = hosts::springboard::SBUIController::sharedInstance();
     ui->setUpWindows();
-    hosts::springboard::FBSystemGestureManager::sharedInstance()->setTouchWindow(ui->homeScreenWindow());
+    hosts::springboard::FBSystemGestureManager::sharedInstance()->setTouchWindow(ui->homeScreenWindow().get());
     if (options.activator) {
         for (auto& view : hosts::springboard::SBIconController::sharedInstance()->iconViews())
             hosts::springboard::LAActivator::sharedInstance()->watchIconView(view.get());

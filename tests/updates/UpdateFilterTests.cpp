@@ -72,7 +72,7 @@ size_t keptOf(std::vector<objc::Ref<Object>> items)
 void installFilter(const testsupport::HttpServer& server)
 {
     hosts::itunesstored::registerStoreClasses();
-    platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server.url("/igversion.json")));
+    platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server.url("/igversion.json")).get());
     startUpForProcess("itunesstored");
 }
 
@@ -142,11 +142,11 @@ TEST(UpdateFilter, WithoutAnAnswerEveryOfferedInstagramUpdateIsDropped)
         installFilter(noReadable);
         EXPECT_TRUE(mergeThroughFilter({ { "com.burbn.instagram", "7.17.1" } }).empty());
         for (auto* server : { &failing, &garbled }) {
-            platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server->url("/igversion.json")));
+            platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server->url("/igversion.json")).get());
             EXPECT_TRUE(mergeThroughFilter({ { "com.burbn.instagram", "7.17.1" } }).empty());
         }
         // Nobody listening at all.
-        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns("http://127.0.0.1:1/igversion.json"));
+        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns("http://127.0.0.1:1/igversion.json").get());
         EXPECT_TRUE(mergeThroughFilter({ { "com.burbn.instagram", "7.17.1" } }).empty());
     }));
     EXPECT_EQ(failing.requestCount(), 1);
@@ -182,12 +182,12 @@ TEST(UpdateFilter, AnOfferWithoutADisplayVersionIsDroppedAlsoWhenNoSupportedVers
         EXPECT_EQ(keptOf({ noVersion() }), 0u);
 
         for (auto* server : { &noReadable, &readableNotText }) {
-            platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server->url("/igversion.json")));
+            platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(server->url("/igversion.json")).get());
             EXPECT_EQ(keptOf({ noDisplay() }), 0u) << "nothing supported matches nothing offered";
             EXPECT_EQ(keptOf({ noVersion() }), 0u);
             EXPECT_EQ(keptOf({ emptyDisplay() }), 0u) << "an empty display version is still no supported one";
         }
-        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns("http://127.0.0.1:1/igversion.json"));
+        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns("http://127.0.0.1:1/igversion.json").get());
         EXPECT_EQ(keptOf({ noDisplay() }), 0u) << "no answer at all";
     }));
 }
@@ -208,8 +208,8 @@ TEST(UpdateFilter, AServiceThatNeverAnswersHoldsTheStoresThreadNoLongerThanTheQu
 
     EXPECT_TRUE(inChildProcess([&] {
         hosts::itunesstored::registerStoreClasses();
-        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(url));
-        platform::Device::setSetting(platform::kSettingVersionQueryTimeout, platform::NSNumber::numberWithDouble(0.5));
+        platform::Device::setSetting(platform::kSettingVersionServiceURL, platform::ns(url).get());
+        platform::Device::setSetting(platform::kSettingVersionQueryTimeout, platform::NSNumber::numberWithDouble(0.5).get());
         startUpForProcess("itunesstored");
         ASSERT_EQ(versionQueryTimeout(), std::chrono::milliseconds(500));
 

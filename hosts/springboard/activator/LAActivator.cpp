@@ -80,9 +80,9 @@ bool LAActivator::fireEvent(const std::string& eventName, NSDictionary* userInfo
     std::string listenerName = listenerNameForEvent(eventName);
     if (listenerName.empty())
         return false;
-    auto event = LAEvent::eventWithName(ns(eventName));
+    auto event = LAEvent::eventWithName(ns(eventName).get());
     event->setUserInfo(userInfo);
-    sendEvent(event, ns(listenerName));
+    sendEvent(event.get(), ns(listenerName).get());
     return event->isHandled();
 }
 
@@ -94,7 +94,7 @@ void LAActivator::watchIconView(objc::Object* iconView)
     auto swipe = objc::make<UISwipeGestureRecognizer>();
     swipe->initWithTarget(this, objc::sel_registerName("iconFlickedUp:"));
     swipe->setDirection(UISwipeGestureRecognizerDirectionUp);
-    view->addGestureRecognizer(swipe);
+    view->addGestureRecognizer(swipe.get());
 }
 
 void LAActivator::iconFlickedUp(id recognizer)
@@ -104,7 +104,7 @@ void LAActivator::iconFlickedUp(id recognizer)
     auto identifier = objc::send<RefPtr<objc::Object>>(icon, "applicationBundleID");
     auto info = NSDictionary::create({ { "displayIdentifier", identifier ? objc::Ref<objc::Object>(identifier) : objc::Ref<objc::Object>(ns("")) },
         { "iconView", objc::Ref<objc::Object>(view.get()) } });
-    fireEvent("libactivator.icon.flick.up", info);
+    fireEvent("libactivator.icon.flick.up", info.get());
 }
 
 std::string LAActivator::localizedText(const std::string& listenerName, const char* selector) const

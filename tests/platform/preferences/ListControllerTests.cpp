@@ -79,7 +79,7 @@ protected:
             row({ { "cell", ns("PSGroupCell") }, { "label", ns("More") }, { "id", ns("versionSpec") } }),
             row({ { "cell", ns("PSButtonCell") }, { "label", ns("Help") }, { "id", ns("help") }, { "action", ns("pressed:") } }),
         });
-        EXPECT_TRUE(writePropertyListFile(NSDictionary::create({ { "items", items }, { "title", ns("Test") } }),
+        EXPECT_TRUE(writePropertyListFile(NSDictionary::create({ { "items", items }, { "title", ns("Test") } }).get(),
             m_root + "/Page.bundle/Page.plist", PropertyListFormat::XML));
         m_page = objc::make<TestPage>();
         m_page->initForContentSize(CGSize { 320, 2000 });
