@@ -151,7 +151,7 @@ RefPtr<NSString> TarvoManager::baseDir()
 
 void TarvoManager::setBaseDir(RefPtr<NSString> path)
 {
-    m_baseDir = path ? ns(path->str()) : nullptr;
+    m_baseDir = path ? RefPtr<NSString>(ns(path->str())) : nullptr;
 }
 
 bool TarvoManager::isInstagramRunning()
@@ -495,7 +495,7 @@ void TarvoManager::commit(const std::vector<std::string>& names, const std::opti
     for (auto& item : items)
         m_accounts->addObject(item.get());
     m_settings->set(kAccountsKey, m_accounts.get());
-    m_currentAccountName = active ? ns(*active) : nullptr;
+    m_currentAccountName = active ? RefPtr<NSString>(ns(*active)) : nullptr;
     if (active)
         m_settings->set(kCurrentAccountKey, m_currentAccountName.get());
     else

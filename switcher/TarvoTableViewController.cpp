@@ -167,7 +167,7 @@ RefPtr<NSArray> TarvoTableViewController::editActionsForRowAtIndexPath(UITableVi
         // domain can be edited by other tools); taking its row away then
         // would not match the list, which the table answers by raising.
         if (self->m_accounts->count() < before)
-            tableRef->deleteRowsAtIndexPaths(NSArray::create({ RefPtr<Object>(path) }).get(), UITableViewRowAnimationFade);
+            tableRef->deleteRowsAtIndexPaths(NSArray::create({ Ref<Object>(*path) }).get(), UITableViewRowAnimationFade);
         tableRef->endUpdates();
     });
     return NSArray::create({ remove, edit });

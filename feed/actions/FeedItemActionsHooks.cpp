@@ -142,7 +142,7 @@ void saveMedia(const Ref<Object>& cell)
 
 void IGFeedItemActionCell_tarvo_moreActions(id self, SEL)
 {
-    Ref<Object> cell(self);
+    Ref<Object> cell(*self);
     auto menu = TarvoAlertController::make(kActionsMenuTitle, kActionsMenuMessage, 0);
     auto copy = UIAlertAction::create("Copy Caption", UIAlertActionStyleDefault, [cell](UIAlertAction*) { copyCaption(cell); });
     // The Repost handler holds the menu, whose strip says which layout was

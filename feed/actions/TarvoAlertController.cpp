@@ -45,9 +45,9 @@ RefPtr<UIView> asView(const RefPtr<objc::Object>& object)
 
 Ref<TarvoAlertController> TarvoAlertController::make(const std::string& title, const std::string& message, long preferredStyle)
 {
-    auto menu = objc::send<RefPtr<objc::Object>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:",
+    auto menu = objc::send<RefPtr<TarvoAlertController>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:",
         ns(title).get(), ns(message).get(), preferredStyle);
-    return Ref<TarvoAlertController>(static_cast<TarvoAlertController*>(menu.get()));
+    return menu.releaseNonNull();
 }
 
 bool TarvoAlertController::showsRepostRow(long row) const
@@ -181,9 +181,9 @@ void TarvoAlertController::insertStripIntoOlderRow(UICollectionView* view, NSInd
     if (s_olderStripScheduled)
         return;
     s_olderStripScheduled = true;
-    Ref<TarvoAlertController> self(this);
-    Ref<UICollectionView> list(view);
-    Ref<NSIndexPath> path(indexPath);
+    Ref<TarvoAlertController> self(*this);
+    RefPtr<UICollectionView> list(view);
+    RefPtr<NSIndexPath> path(indexPath);
     dispatch_async(dispatch_get_main_queue(), [self, list, path] {
         try {
             if (self->m_collectionView)
@@ -209,7 +209,7 @@ void TarvoAlertController::insertStripIntoOlderRow(UICollectionView* view, NSInd
 
 void TarvoAlertController::dismissThenRun(long actionIndex)
 {
-    Ref<TarvoAlertController> self(this);
+    Ref<TarvoAlertController> self(*this);
     objc::send<void(bool, Completion)>(this, "dismissViewControllerAnimated:completion:", true, Completion([self, actionIndex] {
         if (actionIndex < 0 || actionIndex >= long(self->actionList().size()))
             return;

@@ -157,7 +157,7 @@ void repostFeedItem(id actionCell, id menu)
 {
     if (!actionCell)
         return;
-    Ref<Object> cell(actionCell);
+    Ref<Object> cell(*actionCell);
     switch (instagram::mediaType(instagram::feedItem(actionCell).get())) {
     case 1: repostPhoto(cell, RefPtr<Object>(menu)); break;
     case 2: repostVideo(cell, RefPtr<Object>(menu)); break;

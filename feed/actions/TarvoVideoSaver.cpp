@@ -115,7 +115,7 @@ void TarvoVideoSaver::start(Job job)
     m_callerCompletion = job.completion;
     m_shouldAddWatermark = job.watermark;
     if (job.watermark) {
-        Ref<TarvoVideoSaver> self(this);
+        Ref<TarvoVideoSaver> self(*this);
         auto poster = job.poster;
         long position = job.position;
         m_completionHandler = [self, poster, position] { self->exportWatermarked(poster, position); };
@@ -135,7 +135,7 @@ void TarvoVideoSaver::saveVideo(id video)
     RefPtr<NSURL> url(static_cast<NSURL*>(address.get()));
     instagram::showAlertBar("Saving...", 1);
     instagram::setAlertBarHidesAutomatically(false);
-    Ref<TarvoVideoSaver> self(this);
+    Ref<TarvoVideoSaver> self(*this);
     TarvoDownloader::downloadVideoAtURL(url.get(),
         [](double percent) {
             char text[64];
@@ -182,7 +182,7 @@ void TarvoVideoSaver::exportWatermarked(RefPtr<Object> poster, long position)
         fail();
         return;
     }
-    Ref<TarvoVideoSaver> self(this);
+    Ref<TarvoVideoSaver> self(*this);
     session->exportAsynchronouslyWithCompletionHandler([self, session, output] {
         bool ok = session->status() == AVAssetExportSessionStatus::Completed;
         // The saver's slots belong to the main thread: the rest happens there.
@@ -252,7 +252,7 @@ void TarvoVideoSaver::finish()
         return;
     Job next = std::move(m_pending.front());
     m_pending.pop_front();
-    Ref<TarvoVideoSaver> self(this);
+    Ref<TarvoVideoSaver> self(*this);
     dispatch_async(dispatch_get_main_queue(), [self, next = std::move(next)]() mutable { self->start(std::move(next)); });
 }
 

@@ -59,7 +59,7 @@ RefPtr<TarvoWatermarkView> TarvoWatermarkView::initWithRepostImage(UIImage* icon
     auto name = instagram::username(user);
     std::string username = isString(name) ? str(name) : std::string();
     auto font = UIFont::fontWithName(ns("Helvetica Neue").get(), 12 * e);
-    auto attributes = NSDictionary::create({ { NSFontAttributeName, Ref<Object>(font) } });
+    auto attributes = NSDictionary::create({ { NSFontAttributeName, Ref<Object>(*font) } });
     double tw = objc::send<CGSize(id)>(ns(username), "sizeWithAttributes:", attributes.get()).width;
 
     objc::send<RefPtr<UIView>(CGRect)>(this, "initWithFrame:", CGRectMake(0, 0, reference.width, H));

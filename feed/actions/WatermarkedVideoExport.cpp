@@ -40,7 +40,7 @@ RefPtr<Object> videoWatermarkTab(id poster, CGSize videoSize, long position)
 RefPtr<AVAssetExportSession> watermarkedExportSession(const std::string& input, id poster, long position, const std::string& output)
 {
     auto asset = AVURLAsset::URLAssetWithURL(NSURL::fileURLWithPath(ns(input).get()).get());
-    auto videoTracks = asset ? asset->tracksWithMediaType(ns(AVMediaTypeVideo).get()) : nullptr;
+    auto videoTracks = asset ? RefPtr<NSArray>(asset->tracksWithMediaType(ns(AVMediaTypeVideo).get())) : nullptr;
     if (!asset || !videoTracks || !videoTracks->count())
         return nullptr;
     auto* source = static_cast<AVAssetTrack*>(videoTracks->firstObject().get());
@@ -51,7 +51,7 @@ RefPtr<AVAssetExportSession> watermarkedExportSession(const std::string& input, 
     auto composition = AVMutableComposition::composition();
     CMTimeRange range = CMTimeRangeMake(kCMTimeZero, asset->duration());
     auto audioTracks = asset->tracksWithMediaType(ns(AVMediaTypeAudio).get());
-    if (audioTracks && audioTracks->count()) {
+    if (audioTracks->count()) {
         auto audio = composition->addMutableTrackWithMediaType(ns(AVMediaTypeAudio).get(), kCMPersistentTrackID_Invalid);
         audio->insertTimeRange(range, static_cast<AVAssetTrack*>(audioTracks->firstObject().get()), kCMTimeZero, nullptr);
     }

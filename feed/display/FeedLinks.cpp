@@ -24,7 +24,7 @@ std::vector<FeedLink> findFeedLinks(const std::string& text)
         auto address = NSURL::URLWithString(ns(linked).get());
         if (!address)
             continue;
-        links.push_back({ range, std::move(linked), Ref<NSURL>(address.get()) });
+        links.push_back({ range, std::move(linked), address.releaseNonNull() });
     }
     return links;
 }

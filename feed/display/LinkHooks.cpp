@@ -57,8 +57,8 @@ void IGCoreTextView_setFrame(id self, SEL _cmd, CGRect frame)
     std::string text = attributed ? attributed->text() : std::string();
     if (text.empty())
         return;
-    Ref<Object> view(self);
-    Ref<Object> searchedStyled(styled.get());
+    Ref<Object> view(*self);
+    Ref<Object> searchedStyled = styled.releaseNonNull();
     dispatch_async(dispatch_get_global_queue(), [view, searchedStyled, text = std::move(text)] {
         std::vector<FeedLink> links = findFeedLinks(text);
         dispatch_async(dispatch_get_main_queue(), [view, searchedStyled, text, links = std::move(links)] {

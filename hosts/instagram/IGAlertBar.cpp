@@ -55,7 +55,7 @@ void IGAlertBar::setHideAutomatically(bool on)
 
 void IGAlertBar::scheduleHide()
 {
-    Ref<IGAlertBar> self(this);
+    Ref<IGAlertBar> self(*this);
     unsigned generation = m_generation;
     dispatch_after(automaticHideDelay(), dispatch_get_main_queue(), [self, generation] {
         if (self->m_generation == generation && self->m_hideAutomatically)

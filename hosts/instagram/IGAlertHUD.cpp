@@ -41,7 +41,7 @@ void IGAlertHUD::showWithText(NSString* text, UIView* view, bool removeAfterDela
     view->addSubview(this);
     if (!removeAfterDelay)
         return;
-    objc::Ref<IGAlertHUD> self(this);
+    objc::Ref<IGAlertHUD> self(*this);
     unsigned generation = m_generation;
     dispatch_after(removalDelay(), dispatch_get_main_queue(), [self, generation] {
         if (self->m_generation == generation)

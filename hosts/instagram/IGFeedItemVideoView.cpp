@@ -77,7 +77,7 @@ void IGFeedItemVideoView::setFeedItem(id item)
     auto address = video ? video->videoURLForVideoVersion(IGVideo::videoVersionForCurrentNetworkConditions()) : nullptr;
     if (!address)
         return;
-    Ref<IGFeedItemVideoView> self(this);
+    Ref<IGFeedItemVideoView> self(*this);
     fetchOnMainQueue(address->text(), [self, generation](RefPtr<NSData> data) {
         if (generation != self->m_generation || !data || data->length() == 0)
             return;

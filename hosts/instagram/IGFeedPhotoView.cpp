@@ -26,7 +26,7 @@ void IGRemoteImageView::setImageAddress(const std::string& url)
     setImage(nullptr);
     if (url.empty())
         return;
-    Ref<IGRemoteImageView> self(this);
+    Ref<IGRemoteImageView> self(*this);
     fetchOnMainQueue(url, [self, generation](RefPtr<NSData> data) {
         if (generation != self->m_generation)
             return;
@@ -80,7 +80,7 @@ void IGFeedPhotoView::setImageURL(NSURL* url)
         m_imageView->setImage(nullptr);
     if (!url)
         return;
-    Ref<IGFeedPhotoView> self(this);
+    Ref<IGFeedPhotoView> self(*this);
     fetchOnMainQueue(url->text(), [self, generation](RefPtr<NSData> data) {
         if (generation != self->m_generation)
             return; // the view shows another post now

@@ -114,7 +114,7 @@ void IGMainFeedViewController::reloadFeed()
     if (service.empty())
         return;
     unsigned fetch = ++m_fetches;
-    Ref<IGMainFeedViewController> self(this);
+    Ref<IGMainFeedViewController> self(*this);
     HTTPClient::get(service + "/feed.json", {}, [self, fetch, service](HTTPResponse response) {
         dispatch_async(dispatch_get_main_queue(), [self, fetch, service, response = std::move(response)] {
             if (fetch != self->m_fetches)
@@ -131,7 +131,7 @@ void IGMainFeedViewController::reloadFeed()
             std::vector<Ref<IGFeedItem>> items;
             for (unsigned long i = 0; i < list->count(); ++i) {
                 if (auto item = IGFeedItem::itemWithDictionary(objc::dynamicCast<NSDictionary>(list->objectAtIndex(i).get()), service))
-                    items.push_back(item);
+                    items.push_back(item.releaseNonNull());
             }
             self->setItems(std::move(items));
         });

@@ -11,7 +11,7 @@ void SoftwareUpdateItem::registerMethods(objc::ClassBuilder<SoftwareUpdateItem>&
     b.method<&SoftwareUpdateItem::bundleIdentifier>("bundleIdentifier").method<&SoftwareUpdateItem::updateDictionary>("updateDictionary");
 }
 
-RefPtr<SoftwareUpdateItem> SoftwareUpdateItem::offering(const std::string& bundleIdentifier, const std::string& displayVersion)
+objc::Ref<SoftwareUpdateItem> SoftwareUpdateItem::offering(const std::string& bundleIdentifier, const std::string& displayVersion)
 {
     std::vector<objc::Ref<objc::Object>> offers;
     if (!displayVersion.empty())

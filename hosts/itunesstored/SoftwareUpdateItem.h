@@ -19,7 +19,7 @@ public:
     static void registerMethods(objc::ClassBuilder<SoftwareUpdateItem>&);
 
     // An item offering `displayVersion` of the application (no offers when empty).
-    static RefPtr<SoftwareUpdateItem> offering(const std::string& bundleIdentifier, const std::string& displayVersion);
+    static objc::Ref<SoftwareUpdateItem> offering(const std::string& bundleIdentifier, const std::string& displayVersion);
 
     RefPtr<NSString> bundleIdentifier() const { return m_bundleIdentifier; }
     RefPtr<NSDictionary> updateDictionary() const { return m_updateDictionary; }

@@ -30,7 +30,7 @@ void FBSystemGestureManager::addGestureRecognizer(UIGestureRecognizer* recognize
 {
     if (!recognizer || display != mainDisplay())
         return;
-    m_recognizers.emplace_back(recognizer);
+    m_recognizers.emplace_back(*recognizer);
     if (m_touchWindow)
         m_touchWindow->addGestureRecognizer(recognizer);
 }

@@ -68,7 +68,7 @@ RefPtr<NSString> SBApplication::bundleVersion() const
 RefPtr<NSString> SBApplication::dataContainerPath() const
 {
     std::string path = installedPath(m_bundleIdentifier, "DataContainer");
-    return path.empty() ? nullptr : platform::ns(path);
+    return path.empty() ? nullptr : RefPtr<NSString>(platform::ns(path));
 }
 
 bool SBApplication::isRunning() const

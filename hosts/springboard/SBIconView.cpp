@@ -19,7 +19,7 @@ void SBIconView::registerMethods(objc::ClassBuilder<SBIconView>& b)
     b.method<&SBIconView::icon>("icon").method<&SBIconView::updateLabel>("_updateLabel");
 }
 
-RefPtr<SBIconView> SBIconView::create(SBApplicationIcon* icon, CGRect frame)
+Ref<SBIconView> SBIconView::create(SBApplicationIcon* icon, CGRect frame)
 {
     auto view = objc::make<SBIconView>();
     view->setFrame(frame);

@@ -9,6 +9,7 @@
 
 namespace hosts::springboard {
 
+using objc::Ref;
 using objc::RefPtr;
 using platform::CGRect;
 
@@ -19,7 +20,7 @@ class SBIconView : public platform::UIView {
 public:
     SBIconView();
     static void registerMethods(objc::ClassBuilder<SBIconView>&);
-    static RefPtr<SBIconView> create(SBApplicationIcon* icon, CGRect frame);
+    static Ref<SBIconView> create(SBApplicationIcon* icon, CGRect frame);
 
     RefPtr<objc::Object> icon() const { return m_icon; }
     RefPtr<platform::UILabel> labelView() const { return m_label; }

@@ -117,7 +117,7 @@ public:
             m_started = true;
             std::thread([this] { loop(); }).detach();
         }
-        m_timers.emplace(when, Entry { Ref<DispatchQueue>(queue), std::move(work) });
+        m_timers.emplace(when, Entry { Ref<DispatchQueue>(*queue), std::move(work) });
         m_cv->notify_one();
     }
 

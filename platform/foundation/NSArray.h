@@ -17,9 +17,9 @@ public:
 
     const std::vector<Ref<Object>>& items() const { return m_items; }
     unsigned long count() const { return m_items.size(); }
-    RefPtr<Object> objectAtIndex(unsigned long i) const { return i < m_items.size() ? m_items[i] : nullptr; }
-    RefPtr<Object> firstObject() const { return m_items.empty() ? nullptr : m_items.front(); }
-    RefPtr<Object> lastObject() const { return m_items.empty() ? nullptr : m_items.back(); }
+    RefPtr<Object> objectAtIndex(unsigned long i) const { return i < m_items.size() ? RefPtr<Object>(m_items[i]) : nullptr; }
+    RefPtr<Object> firstObject() const { return m_items.empty() ? nullptr : RefPtr<Object>(m_items.front()); }
+    RefPtr<Object> lastObject() const { return m_items.empty() ? nullptr : RefPtr<Object>(m_items.back()); }
     bool isEqual(id other) const;
 
 protected:

@@ -168,7 +168,7 @@ Ref<NSDictionary> NSBundle::infoDictionary() const
 {
     auto info = readPropertyListFile(m_path + "/Info.plist");
     if (objc::object_isKindOfClass(info, NSDictionary::staticClass()))
-        return Ref<NSDictionary>(static_cast<NSDictionary*>(info.get()));
+        return Ref<NSDictionary>(*static_cast<NSDictionary*>(info.get()));
     return NSDictionary::create();
 }
 

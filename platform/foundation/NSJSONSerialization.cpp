@@ -31,7 +31,7 @@ RefPtr<Object> fromJSON(const json& j)
         std::vector<Ref<Object>> items;
         for (auto& item : j) {
             if (auto v = fromJSON(item))
-                items.push_back(v);
+                items.push_back(v.releaseNonNull());
         }
         return NSArray::create(std::move(items));
     }
@@ -39,7 +39,7 @@ RefPtr<Object> fromJSON(const json& j)
         std::map<std::string, Ref<Object>> entries;
         for (auto& [key, value] : j.items()) {
             if (auto v = fromJSON(value))
-                entries.emplace(key, v);
+                entries.emplace(key, v.releaseNonNull());
         }
         return NSDictionary::create(std::move(entries));
     }

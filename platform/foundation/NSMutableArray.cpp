@@ -9,7 +9,7 @@ OBJC_CLASS_LOAD(NSMutableArray)
 void NSMutableArray::insertObject(id object, unsigned long index)
 {
     if (object && index <= m_items.size())
-        m_items.insert(m_items.begin() + long(index), Ref<Object>(object));
+        m_items.insert(m_items.begin() + long(index), Ref<Object>(*object));
 }
 
 void NSMutableArray::removeObjectAtIndex(unsigned long index)
@@ -21,7 +21,7 @@ void NSMutableArray::removeObjectAtIndex(unsigned long index)
 void NSMutableArray::replaceObjectAtIndex(unsigned long index, id object)
 {
     if (object && index < m_items.size())
-        m_items[index] = Ref<Object>(object);
+        m_items[index] = Ref<Object>(*object);
 }
 
 void NSMutableArray::removeObject(id object)

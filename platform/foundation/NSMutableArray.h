@@ -13,7 +13,7 @@ public:
     static Ref<NSMutableArray> create(std::vector<Ref<Object>> items = {}) { return objc::make<NSMutableArray>(std::move(items)); }
     static void registerMethods(objc::ClassBuilder<NSMutableArray>&);
 
-    void addObject(id object) { if (object) m_items.emplace_back(object); }
+    void addObject(id object) { if (object) m_items.emplace_back(*object); }
     void insertObject(id object, unsigned long index);
     void removeObjectAtIndex(unsigned long index);
     void replaceObjectAtIndex(unsigned long index, id object);

@@ -16,7 +16,7 @@ void NSMutableAttributedString::addAttribute(const std::string& name, id value, 
         return;
     changeAttributes(range, [&](Attributes& a) {
         if (value)
-            a[name] = Ref<Object>(value);
+            a.insert_or_assign(name, Ref<Object>(*value));
         else
             a.erase(name);
     });
@@ -33,7 +33,7 @@ void NSMutableAttributedString::addAttributes(NSDictionary* attributes, NSRange 
         return;
     changeAttributes(range, [&](Attributes& a) {
         for (auto& [k, v] : attributes->entries())
-            a[k] = v;
+            a.insert_or_assign(k, v);
     });
 }
 

@@ -7,7 +7,7 @@ OBJC_CLASS_LOAD(NSMutableDictionary)
 void NSMutableDictionary::set(const std::string& key, id object)
 {
     if (object)
-        m_entries[key] = Ref<Object>(object);
+        m_entries.insert_or_assign(key, Ref<Object>(*object));
     else
         m_entries.erase(key);
 }

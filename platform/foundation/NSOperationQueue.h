@@ -11,7 +11,7 @@ class NSOperationQueue : public objc::Object {
     OBJC_CLASS(NSOperationQueue, objc::Object)
 public:
     NSOperationQueue();
-    explicit NSOperationQueue(DispatchQueue* queue) : m_queue(queue) { }
+    explicit NSOperationQueue(DispatchQueue* queue) : m_queue(*queue) { }
     static void registerMethods(objc::ClassBuilder<NSOperationQueue>&);
 
     // The queue whose work runs on the main thread.

@@ -35,7 +35,7 @@ Ref<NSTimeZone> NSTimeZone::systemTimeZone()
         objc::detail::pendingIsa() = staticClass();
         return new NSTimeZone(std::move(detected)); // kept for the process
     }();
-    return Ref<NSTimeZone>(zone);
+    return Ref<NSTimeZone>(*zone);
 }
 
 RefPtr<NSTimeZone> NSTimeZone::timeZoneWithName(const std::string& name)
@@ -54,7 +54,7 @@ Ref<NSTimeZone> NSTimeZone::timeZoneForSecondsFromGMT(long seconds)
     std::snprintf(id, sizeof id, "GMT%c%02ld:%02ld", seconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
     std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(id));
     objc::detail::pendingIsa() = staticClass();
-    return Ref<NSTimeZone>::adopt(new NSTimeZone(std::move(zone)));
+    return Ref<NSTimeZone>::adopt(*new NSTimeZone(std::move(zone)));
 }
 
 RefPtr<NSString> NSTimeZone::name() const

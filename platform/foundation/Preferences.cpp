@@ -45,7 +45,7 @@ Domain readDomain(const std::string& file)
         return domain;
     auto plist = readPropertyListFile(file);
     if (objc::object_isKindOfClass(plist, NSDictionary::staticClass()))
-        domain.values = Ref<NSDictionary>(static_cast<NSDictionary*>(plist.get()));
+        domain.values = Ref<NSDictionary>(*static_cast<NSDictionary*>(plist.get()));
     else
         domain.unreadable = true;
     return domain;
@@ -125,7 +125,7 @@ Ref<NSDictionary> CFPreferencesCopyMultiple(NSArray* keysToFetch, const std::str
     std::map<std::string, Ref<Object>> found;
     for (auto& key : keysToFetch->items()) {
         if (auto value = domain.values->get(str(key.get())))
-            found.emplace(str(key.get()), value);
+            found.emplace(str(key.get()), value.releaseNonNull());
     }
     return NSDictionary::create(std::move(found));
 }

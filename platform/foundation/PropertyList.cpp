@@ -160,7 +160,7 @@ RefPtr<Object> fromNode(plist_t node)
         uint32_t n = plist_array_get_size(node);
         for (uint32_t i = 0; i < n; ++i) {
             if (auto item = fromNode(plist_array_get_item(node, i)))
-                items.push_back(item);
+                items.push_back(item.releaseNonNull());
         }
         return NSArray::create(std::move(items));
     }
@@ -175,7 +175,7 @@ RefPtr<Object> fromNode(plist_t node)
             if (!key)
                 break;
             if (auto v = fromNode(value))
-                entries.emplace(wellFormed(key), v);
+                entries.emplace(wellFormed(key), v.releaseNonNull());
             std::free(key);
         }
         std::free(it);

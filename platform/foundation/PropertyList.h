@@ -27,5 +27,10 @@ bool writePropertyListFile(const RefPtr<T>& plist, const std::string& path, Prop
 {
     return writePropertyListFile(plist.get(), path, format);
 }
+template<class T>
+bool writePropertyListFile(const Ref<T>& plist, const std::string& path, PropertyListFormat format = PropertyListFormat::Binary)
+{
+    return writePropertyListFile(plist.get(), path, format);
+}
 
 } // namespace platform

@@ -204,7 +204,7 @@ void UIGraphicsBeginImageContextWithOptions(CGSize size, bool opaque, double sca
     auto context = CGContext::createBitmap(size, scale, opaque);
     if (!context)
         return;
-    contextStack().push_back({ Ref<CGContext>(context), true });
+    contextStack().push_back({ context.releaseNonNull(), true });
 }
 
 void UIGraphicsBeginImageContext(CGSize size)
@@ -246,7 +246,7 @@ void UIGraphicsEndImageContext()
 void UIGraphicsPushContext(CGContextRef context)
 {
     if (context)
-        contextStack().push_back({ Ref<CGContext>(context), false });
+        contextStack().push_back({ Ref<CGContext>(*context), false });
 }
 
 void UIGraphicsPopContext()

@@ -38,7 +38,7 @@ Ref<NSArray> AVAsset::tracks() const
 {
     std::vector<Ref<Object>> items;
     for (auto& t : trackList())
-        items.emplace_back(t.get());
+        items.emplace_back(t);
     return NSArray::create(std::move(items));
 }
 
@@ -47,7 +47,7 @@ Ref<NSArray> AVAsset::tracksWithMediaType(NSString* mediaType) const
     std::vector<Ref<Object>> items;
     for (auto& t : trackList())
         if (mediaType && t->type() == mediaType->str())
-            items.emplace_back(t.get());
+            items.emplace_back(t);
     return NSArray::create(std::move(items));
 }
 

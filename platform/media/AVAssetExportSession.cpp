@@ -96,7 +96,7 @@ void AVAssetExportSession::exportAsynchronouslyWithCompletionHandler(std::functi
     auto expected = AVAssetExportSessionStatus::Unknown;
     if (!m_status.compare_exchange_strong(expected, AVAssetExportSessionStatus::Waiting))
         return;
-    Ref<AVAssetExportSession> self(this);
+    Ref<AVAssetExportSession> self(*this);
     exportQueue()->async([self, handler = std::move(handler)] { self->run(handler); });
 }
 

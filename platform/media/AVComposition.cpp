@@ -31,7 +31,7 @@ bool AVMutableCompositionTrack::insertTimeRange(CMTimeRange range, AVAssetTrack*
         return fail("the source track holds " + track->type() + ", this track " + type());
     if (CMTimeGetSeconds(range.duration) <= 0)
         return fail("an empty time range");
-    m_segments.push_back({ Ref<AVAssetTrack>(track), range, at });
+    m_segments.push_back({ Ref<AVAssetTrack>(*track), range, at });
     m_timeRange = { kCMTimeZero, end() };
     if (type() == AVMediaTypeVideo && m_naturalSize == CGSizeZero)
         m_naturalSize = track->naturalSize();

@@ -20,7 +20,7 @@ bool MFMailComposeViewController::canSendMail()
 
 void MFMailComposeViewController::userFinish(long result)
 {
-    Ref<MFMailComposeViewController> keep(this);
+    Ref<MFMailComposeViewController> keep(*this);
     auto delegate = mailComposeDelegate();
     if (delegate && objc::respondsTo(delegate.get(), "mailComposeController:didFinishWithResult:error:"))
         objc::send<void(id, long, id)>(delegate, "mailComposeController:didFinishWithResult:error:", static_cast<id>(this), result, static_cast<id>(nullptr));
@@ -55,7 +55,7 @@ bool MFMessageComposeViewController::canSendSubject()
 
 void MFMessageComposeViewController::userFinish(long result)
 {
-    Ref<MFMessageComposeViewController> keep(this);
+    Ref<MFMessageComposeViewController> keep(*this);
     auto delegate = messageComposeDelegate();
     if (delegate && objc::respondsTo(delegate.get(), "messageComposeViewController:didFinishWithResult:"))
         objc::send<void(id, long)>(delegate, "messageComposeViewController:didFinishWithResult:", static_cast<id>(this), result);

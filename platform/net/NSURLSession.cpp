@@ -127,7 +127,7 @@ struct NSURLSessionDownloadTask::Transfer {
         lastReport = now;
         int64_t delta = written - reported, total = written, expect = expected();
         reported = written;
-        Ref<NSURLSessionDownloadTask> t(task);
+        RefPtr<NSURLSessionDownloadTask> t(task);
         task->deliver([t, delta, total, expect] {
             auto delegate = t->m_session->delegate();
             static const objc::SEL sel = objc::sel_registerName("URLSession:downloadTask:didWriteData:totalBytesWritten:totalBytesExpectedToWrite:");
@@ -189,7 +189,7 @@ void NSURLSessionDownloadTask::resume()
     auto expected = NSURLSessionTaskState::Suspended;
     if (!m_state.compare_exchange_strong(expected, NSURLSessionTaskState::Running))
         return;
-    Ref<NSURLSessionDownloadTask> self(this);
+    Ref<NSURLSessionDownloadTask> self(*this);
     // A global queue item, so that a main loop waiting for idleness waits for
     // the transfer too.
     dispatch_async(dispatch_get_global_queue(), [self] { self->run(); });
@@ -263,7 +263,7 @@ void NSURLSessionDownloadTask::run()
     if (!error)
         transfer.report(true);
 
-    Ref<NSURLSessionDownloadTask> self(this);
+    Ref<NSURLSessionDownloadTask> self(*this);
     deliver([self, error, tempPath] {
         auto delegate = self->m_session->delegate();
         auto* session = self->m_session.get();

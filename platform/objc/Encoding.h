@@ -17,9 +17,12 @@ using SEL = const objc_selector*;
 
 bool object_isKindOfClass(id, Class);
 template<class T> bool object_isKindOfClass(const RefPtr<T>& object, Class cls) { return object_isKindOfClass(object.get(), cls); }
+template<class T> bool object_isKindOfClass(const Ref<T>& object, Class cls) { return object_isKindOfClass(object.get(), cls); }
 
 template<class T> struct IsRefPtr : std::false_type { };
 template<class T> struct IsRefPtr<RefPtr<T>> : std::true_type { using Pointee = T; };
+template<class T> struct IsRef : std::false_type { };
+template<class T> struct IsRef<Ref<T>> : std::true_type { };
 template<class T> struct IsStdFunction : std::false_type { };
 template<class S> struct IsStdFunction<std::function<S>> : std::true_type { };
 template<class T> struct BlockSignature;
@@ -42,7 +45,8 @@ template<class T> struct HasStructEncoding<T, std::void_t<decltype(StructEncodin
 // `id` (the caller keeps them alive for the call) and come back as a strong
 // RefPtr<Object>, so both sides always agree on the calling convention.
 template<class T>
-constexpr bool isObjectType = isObjectPointer<std::remove_cvref_t<T>> || IsRefPtr<std::remove_cvref_t<T>>::value;
+constexpr bool isObjectType = isObjectPointer<std::remove_cvref_t<T>> || IsRefPtr<std::remove_cvref_t<T>>::value
+    || IsRef<std::remove_cvref_t<T>>::value;
 
 template<class T, class = void> struct ArgWireOf { using type = std::remove_cvref_t<T>; };
 template<class T> struct ArgWireOf<T, std::enable_if_t<isObjectType<T>>> { using type = id; };
@@ -107,7 +111,7 @@ template<class T>
 decltype(auto) argToWire(T&& value)
 {
     using U = std::remove_cvref_t<T>;
-    if constexpr (IsRefPtr<U>::value) return static_cast<id>(value.get());
+    if constexpr (IsRefPtr<U>::value || IsRef<U>::value) return static_cast<id>(value.get());
     else if constexpr (isObjectPointer<U>) return static_cast<id>(value);
     else return std::forward<T>(value);
 }
@@ -116,6 +120,7 @@ template<class T>
 T argFromWire(ArgWire<T> w)
 {
     using U = std::remove_cvref_t<T>;
+    static_assert(!IsRef<U>::value, "a method's object arguments may be nil: take RefPtr<T> or T*");
     if constexpr (IsRefPtr<U>::value) return U(static_cast<typename IsRefPtr<U>::Pointee*>(w));
     else if constexpr (isObjectPointer<U>) return static_cast<U>(w);
     else return w;
@@ -125,7 +130,7 @@ template<class T>
 RetWire<T> retToWire(T&& value)
 {
     using U = std::remove_cvref_t<T>;
-    if constexpr (IsRefPtr<U>::value) return RefPtr<Object>(std::forward<T>(value));
+    if constexpr (IsRefPtr<U>::value || IsRef<U>::value) return RefPtr<Object>(std::forward<T>(value));
     else if constexpr (isObjectPointer<U>) return RefPtr<Object>(static_cast<id>(value));
     else return std::forward<T>(value);
 }
@@ -135,6 +140,7 @@ T retFromWire(RetWire<T>&& w)
 {
     using U = std::remove_cvref_t<T>;
     static_assert(!isObjectPointer<U>, "a send answers objects as RefPtr<T>: a raw pointer would not keep the answer alive");
+    static_assert(!IsRef<U>::value, "a send can answer nil: ask for RefPtr<T>");
     if constexpr (IsRefPtr<U>::value) {
         using Pointee = typename IsRefPtr<U>::Pointee;
         // An answer of another kind than asked for reads as nil, never as a

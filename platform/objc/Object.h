@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <type_traits>
 #include <utility>
 
 namespace objc {
@@ -66,6 +67,8 @@ private:
     std::atomic<bool> m_hasAssociations { false };
 };
 
+template<class T> class Ref;
+
 // A strong reference that may be null.
 template<class T>
 class RefPtr {
@@ -79,6 +82,8 @@ public:
     RefPtr(const RefPtr<U>& o) : RefPtr(static_cast<T*>(o.get())) { }
     template<class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
     RefPtr(RefPtr<U>&& o) noexcept : m_ptr(o.leak()) { }
+    template<class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    RefPtr(const Ref<U>& o) : RefPtr(static_cast<T*>(o.get())) { }
     ~RefPtr() { if (m_ptr) m_ptr->release(); }
 
     RefPtr& operator=(RefPtr o) noexcept { std::swap(m_ptr, o.m_ptr); return *this; }
@@ -86,6 +91,9 @@ public:
     // Wraps an object whose one reference the caller hands over.
     static RefPtr adopt(T* p) { RefPtr r; r.m_ptr = p; return r; }
     T* leak() { return std::exchange(m_ptr, nullptr); }
+    // Hands the object over as a reference that is never null; stops the
+    // process, with one line saying so, when there is none.
+    Ref<T> releaseNonNull();
 
     T* get() const { return m_ptr; }
     T* operator->() const { return m_ptr; }
@@ -96,14 +104,60 @@ private:
     T* m_ptr { nullptr };
 };
 
+// A strong reference that is never null: made from an object, never from
+// nothing, and still holding its object after being moved from.
+template<class T>
+class Ref {
+public:
+    Ref(T& object) : m_ptr(&object) { m_ptr->retain(); }
+    Ref(const Ref& o) : Ref(*o.m_ptr) { }
+    template<class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    Ref(const Ref<U>& o) : Ref(static_cast<T&>(*o.get())) { }
+    ~Ref() { m_ptr->release(); }
+
+    Ref& operator=(Ref o) noexcept { std::swap(m_ptr, o.m_ptr); return *this; }
+
+    // Wraps an object whose one reference the caller hands over.
+    static Ref adopt(T& object) { return Ref(object, Adopt { }); }
+    // Hands the caller a reference of its own that nothing will give back:
+    // for objects kept for the life of the process.
+    T* leak() const { m_ptr->retain(); return m_ptr; }
+
+    T* get() const { return m_ptr; }
+    T* operator->() const { return m_ptr; }
+    T& operator*() const { return *m_ptr; }
+
+private:
+    struct Adopt { };
+    Ref(T& object, Adopt) : m_ptr(&object) { }
+
+    T* m_ptr;
+};
+
+namespace detail {
+[[noreturn]] void nullReference();
+}
+
+template<class T>
+Ref<T> RefPtr<T>::releaseNonNull()
+{
+    if (!m_ptr)
+        detail::nullReference();
+    return Ref<T>::adopt(*std::exchange(m_ptr, nullptr));
+}
+
 template<class T, class U>
 bool operator==(const RefPtr<T>& a, const RefPtr<U>& b) { return a.get() == b.get(); }
 template<class T, class U>
 bool operator==(const RefPtr<T>& a, U* b) { return a.get() == b; }
 template<class T>
 bool operator==(const RefPtr<T>& a, std::nullptr_t) { return !a; }
-
-template<class T> using Ref = RefPtr<T>;
+template<class T, class U>
+bool operator==(const Ref<T>& a, const Ref<U>& b) { return a.get() == b.get(); }
+template<class T, class U>
+bool operator==(const Ref<T>& a, const RefPtr<U>& b) { return a.get() == b.get(); }
+template<class T, class U>
+bool operator==(const Ref<T>& a, U* b) { return a.get() == b; }
 
 namespace detail {
 struct WeakControl {
@@ -127,6 +181,7 @@ public:
     WeakPtr() = default;
     WeakPtr(T* p) : m_control(p ? weakControlFor(p) : nullptr) { if (m_control) m_control->retain(); }
     WeakPtr(const RefPtr<T>& p) : WeakPtr(p.get()) { }
+    WeakPtr(const Ref<T>& p) : WeakPtr(p.get()) { }
     WeakPtr(const WeakPtr& o) : m_control(o.m_control) { if (m_control) m_control->retain(); }
     ~WeakPtr() { if (m_control) m_control->release(); }
     WeakPtr& operator=(WeakPtr o) noexcept { std::swap(m_control, o.m_control); return *this; }
@@ -145,19 +200,19 @@ private:
 
 // Creates an object of the C++ class T with T's runtime class as its isa.
 template<class T, class... A>
-RefPtr<T> make(A&&... args)
+Ref<T> make(A&&... args)
 {
     detail::pendingIsa() = T::staticClass();
-    return RefPtr<T>::adopt(new T(std::forward<A>(args)...));
+    return Ref<T>::adopt(*new T(std::forward<A>(args)...));
 }
 
 // Creates an object of C++ class T whose runtime class is `cls` (a runtime
 // subclass of T's class).
 template<class T, class... A>
-RefPtr<T> makeWithClass(Class cls, A&&... args)
+Ref<T> makeWithClass(Class cls, A&&... args)
 {
     detail::pendingIsa() = cls;
-    return RefPtr<T>::adopt(new T(std::forward<A>(args)...));
+    return Ref<T>::adopt(*new T(std::forward<A>(args)...));
 }
 
 } // namespace objc

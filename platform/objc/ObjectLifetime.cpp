@@ -39,6 +39,12 @@ Object::Object() noexcept
     }
 }
 
+void detail::nullReference()
+{
+    std::fputs("objc: a reference that is never null was made from nil\n", stderr);
+    std::abort();
+}
+
 Object::Object(ClassObject) noexcept
 {
 }

@@ -220,13 +220,18 @@ struct Sender<R(A...)> {
     }
 };
 
+// The type an argument crosses a send as: a never-null reference goes as a
+// reference that may be null, as the receiving method takes it.
+template<class T> struct SentAs { using Type = T; };
+template<class T> struct SentAs<Ref<T>> { using Type = RefPtr<T>; };
+
 template<class S, class... Given>
 auto send(id self, SEL sel, Given&&... given)
 {
     if constexpr (std::is_function_v<S>)
         return Sender<S>::call(self, sel, std::forward<Given>(given)...);
     else
-        return Sender<S(std::decay_t<Given>...)>::call(self, sel, std::forward<Given>(given)...);
+        return Sender<S(typename SentAs<std::decay_t<Given>>::Type...)>::call(self, sel, std::forward<Given>(given)...);
 }
 
 template<class S, class... Given>
@@ -243,6 +248,18 @@ auto send(const RefPtr<T>& self, const char* selector, Given&&... given)
 
 template<class S, class T, class... Given>
 auto send(const RefPtr<T>& self, SEL sel, Given&&... given)
+{
+    return send<S>(static_cast<id>(self.get()), sel, std::forward<Given>(given)...);
+}
+
+template<class S, class T, class... Given>
+auto send(const Ref<T>& self, const char* selector, Given&&... given)
+{
+    return send<S>(static_cast<id>(self.get()), sel_registerName(selector), std::forward<Given>(given)...);
+}
+
+template<class S, class T, class... Given>
+auto send(const Ref<T>& self, SEL sel, Given&&... given)
 {
     return send<S>(static_cast<id>(self.get()), sel, std::forward<Given>(given)...);
 }
@@ -265,8 +282,15 @@ RefPtr<T> dynamicCast(const RefPtr<U>& object)
     return RefPtr<T>(dynamicCast<T>(static_cast<id>(object.get())));
 }
 
+template<class T, class U>
+RefPtr<T> dynamicCast(const Ref<U>& object)
+{
+    return RefPtr<T>(dynamicCast<T>(static_cast<id>(object.get())));
+}
+
 // Whether obj answers the selector (false for nil).
 inline bool respondsTo(id obj, const char* selector) { return object_respondsToSelector(obj, sel_registerName(selector)); }
 template<class T> bool respondsTo(const RefPtr<T>& obj, const char* selector) { return respondsTo(obj.get(), selector); }
+template<class T> bool respondsTo(const Ref<T>& obj, const char* selector) { return respondsTo(obj.get(), selector); }
 
 } // namespace objc

@@ -68,7 +68,7 @@ std::vector<PSListController::Section> PSListController::sections()
     for (auto& item : rows->items()) {
         if (!objc::object_isKindOfClass(item.get(), PSSpecifier::staticClass()))
             continue;
-        Ref<PSSpecifier> specifier(static_cast<PSSpecifier*>(item.get()));
+        Ref<PSSpecifier> specifier(*static_cast<PSSpecifier*>(item.get()));
         if (specifier->cellType() == PSGroupCell) {
             result.push_back(Section { specifier, {} });
             continue;
@@ -133,7 +133,7 @@ void PSListController::reloadSpecifier(PSSpecifier* specifier)
         return;
     }
     if (auto path = indexPathOf(specifier))
-        tableView->reloadRowsAtIndexPaths(NSArray::create({ Ref<Object>(path.get()) }).get(), UITableViewRowAnimationNone);
+        tableView->reloadRowsAtIndexPaths(NSArray::create({ Ref<Object>(*path) }).get(), UITableViewRowAnimationNone);
 }
 
 void PSListController::reloadSpecifiers()
@@ -276,7 +276,7 @@ double PSListController::tableViewHeightForRowAtIndexPath(UITableView* tableView
 
 void PSListController::tableViewDidSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath)
 {
-    Ref<PSListController> keep(this);
+    Ref<PSListController> keep(*this);
     auto specifier = indexPath ? specifierAt(indexPath->section(), indexPath->row()) : nullptr;
     if (tableView && indexPath)
         tableView->deselectRowAtIndexPath(indexPath, true);

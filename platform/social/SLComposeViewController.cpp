@@ -44,7 +44,7 @@ bool SLComposeViewController::addImage(UIImage* image)
 {
     if (!image)
         return false;
-    m_images.emplace_back(image);
+    m_images.emplace_back(*image);
     return true;
 }
 
@@ -52,13 +52,13 @@ bool SLComposeViewController::addURL(NSURL* url)
 {
     if (!url)
         return false;
-    m_urls.emplace_back(url);
+    m_urls.emplace_back(*url);
     return true;
 }
 
 void SLComposeViewController::userFinish(long result)
 {
-    Ref<SLComposeViewController> keep(this);
+    Ref<SLComposeViewController> keep(*this);
     if (auto completion = m_completion)
         completion(result);
 }

@@ -117,7 +117,7 @@ void CALayer::addSublayer(CALayer* layer)
 {
     if (!layer || layer == this)
         return;
-    Ref<CALayer> keep(layer);
+    Ref<CALayer> keep(*layer);
     layer->removeFromSuperlayer();
     m_sublayers.push_back(keep);
     layer->m_superlayer = objc::WeakPtr<CALayer>(this);
@@ -128,7 +128,7 @@ void CALayer::removeFromSuperlayer()
     auto parent = superlayer();
     if (!parent)
         return;
-    Ref<CALayer> keep(this);
+    Ref<CALayer> keep(*this);
     auto& list = parent->m_sublayers;
     list.erase(std::remove(list.begin(), list.end(), keep), list.end());
     m_superlayer = objc::WeakPtr<CALayer>();

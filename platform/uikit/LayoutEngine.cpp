@@ -434,7 +434,7 @@ LayoutEngine::Pass::Pass(UIView* view)
         UIView* root = view;
         while (auto parent = root->superview())
             root = parent.get();
-        Ref<UIView> keep(root);
+        RefPtr<UIView> keep(root);
         solve(root);
     }
 }

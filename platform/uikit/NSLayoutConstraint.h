@@ -61,7 +61,7 @@ public:
     void setConstant(double constant);
     double priority() const { return m_priority; }
     void setPriority(double priority);
-    RefPtr<NSString> identifier() const { return m_identifier.empty() ? nullptr : ns(m_identifier); }
+    RefPtr<NSString> identifier() const { return m_identifier.empty() ? nullptr : RefPtr<NSString>(ns(m_identifier)); }
     void setIdentifier(NSString* identifier) { m_identifier = identifier ? identifier->str() : std::string(); }
     // Held by a view.
     bool isActive() const { return bool(owner()); }

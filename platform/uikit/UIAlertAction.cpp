@@ -23,7 +23,7 @@ Ref<UIAlertAction> UIAlertAction::create(const std::string& title, long style, U
 
 void UIAlertAction::perform()
 {
-    Ref<UIAlertAction> keep(this);
+    Ref<UIAlertAction> keep(*this);
     if (m_handler) {
         auto handler = m_handler;
         handler(this);

@@ -34,8 +34,8 @@ UIAlertController::~UIAlertController() = default;
 
 Ref<UIAlertController> UIAlertController::alertControllerWithTitle(NSString* title, NSString* message, long preferredStyle)
 {
-    auto alert = objc::send<RefPtr<Object>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:", title, message, preferredStyle);
-    return Ref<UIAlertController>(static_cast<UIAlertController*>(alert.get()));
+    auto alert = objc::send<RefPtr<UIAlertController>(id, id, long)>(staticClass(), "alertControllerWithTitle:message:preferredStyle:", title, message, preferredStyle);
+    return alert.releaseNonNull();
 }
 
 namespace {
@@ -81,7 +81,7 @@ void UIAlertController::addAction(UIAlertAction* action)
                 throw NSInternalInconsistencyException("UIAlertController can only have one action with a style of UIAlertActionStyleCancel");
         }
     }
-    m_actions.emplace_back(action);
+    m_actions.emplace_back(*action);
     if (isViewLoaded())
         rebuildContent();
 }
@@ -297,7 +297,7 @@ bool UIAlertController::userChooseAction(UIAlertAction* action)
     auto found = std::find_if(m_actions.begin(), m_actions.end(), [action](auto& a) { return a.get() == action; });
     if (found == m_actions.end() || !action->isEnabled() || m_chosen || !presentingViewController() || isBeingDismissed())
         return false;
-    Ref<UIAlertController> keep(this);
+    Ref<UIAlertController> keep(*this);
     auto path = NSIndexPath::indexPathForItem(long(found - m_actions.begin()), 0);
     return list->userTapItem(path.get()) && isBeingDismissed();
 }
@@ -308,8 +308,8 @@ bool UIAlertController::chooseAction(UIAlertAction* action)
     if (!mine || !action->isEnabled() || m_chosen || !presentingViewController() || isBeingDismissed())
         return false;
     m_chosen = true;
-    Ref<UIAlertController> self(this);
-    Ref<UIAlertAction> chosen(action);
+    Ref<UIAlertController> self(*this);
+    RefPtr<UIAlertAction> chosen(action);
     objc::send<void(bool, Completion)>(this, "dismissViewControllerAnimated:completion:", true, Completion([self, chosen] {
         self->m_chosen = false;
         chosen->perform();

@@ -71,7 +71,7 @@ std::vector<Ref<UIWindow>> UIApplication::windowList() const
     std::vector<Ref<UIWindow>> list;
     for (auto& weak : m_windows) {
         if (auto w = weak.lock())
-            list.emplace_back(w);
+            list.emplace_back(*w);
     }
     return list;
 }
@@ -154,7 +154,7 @@ bool UIApplication::openURL(NSURL* url)
 {
     if (!url)
         return false;
-    m_opened.emplace_back(url);
+    m_opened.emplace_back(*url);
     if (opensURLItself(url)) {
         deliverOpenURL(url, ns(bundleIdentifier()).get(), nullptr);
         return true;
@@ -210,7 +210,7 @@ void UIApplication::deliverOpenURL(NSURL* url, NSString* sourceApplication, id a
 {
     if (!url)
         return;
-    Ref<NSURL> address(url);
+    RefPtr<NSURL> address(url);
     RefPtr<NSString> source(sourceApplication);
     RefPtr<Object> note(annotation);
     dispatch_async(dispatch_get_main_queue(), [address, source, note] {

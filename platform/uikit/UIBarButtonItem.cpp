@@ -91,7 +91,7 @@ bool UIBarButtonItem::performTap()
 {
     if (!m_enabled || !m_action)
         return false;
-    Ref<UIBarButtonItem> keep(this);
+    Ref<UIBarButtonItem> keep(*this);
     return objc::send<bool(objc::SEL, id, id, id)>(UIApplication::sharedApplication(), "sendAction:to:from:forEvent:", m_action, m_target.lock().get(), this, nullptr);
 }
 

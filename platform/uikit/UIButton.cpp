@@ -41,7 +41,7 @@ void UIButton::setValue(Slot slot, id value, unsigned long state)
 {
     auto key = std::make_pair(int(slot), state);
     if (value)
-        m_values[key] = Ref<Object>(value);
+        m_values.insert_or_assign(key, Ref<Object>(*value));
     else
         m_values.erase(key);
     refresh();

@@ -127,7 +127,7 @@ void UICollectionView::recycle(const Ref<UICollectionViewCell>& cell)
 
 void UICollectionView::reloadData()
 {
-    Ref<UICollectionView> keep(this);
+    Ref<UICollectionView> keep(*this);
     loadCounts();
     setNeedsLayout();
     layoutIfNeeded();
@@ -297,13 +297,13 @@ RefPtr<NSArray> UICollectionView::indexPathsForSelectedItems() const
 {
     std::vector<Ref<Object>> paths;
     if (m_selected)
-        paths.emplace_back(m_selected);
+        paths.emplace_back(*m_selected);
     return NSArray::create(std::move(paths));
 }
 
 bool UICollectionView::userTapItem(NSIndexPath* indexPath)
 {
-    Ref<UICollectionView> keep(this);
+    Ref<UICollectionView> keep(*this);
     if (!indexPath || !m_allowsSelection)
         return false;
     auto [s, i] = keyOf(indexPath);
@@ -313,9 +313,9 @@ bool UICollectionView::userTapItem(NSIndexPath* indexPath)
     if (answers(d, "collectionView:shouldSelectItemAtIndexPath:")
         && !objc::send<bool(UICollectionView*, NSIndexPath*)>(d, "collectionView:shouldSelectItemAtIndexPath:", this, indexPath))
         return false;
-    Ref<NSIndexPath> path(indexPath);
+    RefPtr<NSIndexPath> path(indexPath);
     if (m_selected && !m_selected->isEqual(indexPath)) {
-        Ref<NSIndexPath> previous(m_selected);
+        RefPtr<NSIndexPath> previous(m_selected);
         deselectItemAtIndexPath(previous.get(), false);
         if (answers(d, "collectionView:didDeselectItemAtIndexPath:"))
             objc::send<void(UICollectionView*, NSIndexPath*)>(d, "collectionView:didDeselectItemAtIndexPath:", this, previous.get());
@@ -338,12 +338,12 @@ Ref<UICollectionViewCell> UICollectionView::makeCell(const ItemKey& key)
     if (!cell || !objc::object_isKindOfClass(cell.get(), UICollectionViewCell::staticClass()))
         throw NSInternalInconsistencyException(std::string("the collection view's data source (") + objc::object_getClassName(ds)
             + ") did not return a valid cell from collectionView:cellForItemAtIndexPath: for index path " + str(path->description().get()));
-    return Ref<UICollectionViewCell>(cell);
+    return cell.releaseNonNull();
 }
 
 void UICollectionView::layoutSubviews()
 {
-    Ref<UICollectionView> keep(this);
+    Ref<UICollectionView> keep(*this);
     prepareLayout();
     auto layout = collectionViewLayout();
     if (!layout)

@@ -120,7 +120,7 @@ void UICollectionViewFlowLayout::prepareLayout()
     bool askInset = answers("collectionView:layout:insetForSectionAtIndex:");
     bool askLine = answers("collectionView:layout:minimumLineSpacingForSectionAtIndex:");
     bool askInteritem = answers("collectionView:layout:minimumInteritemSpacingForSectionAtIndex:");
-    Ref<UICollectionViewFlowLayout> keep(this);
+    Ref<UICollectionViewFlowLayout> keep(*this);
 
     double across = 0; // where the next section starts, across the lines
     long sections = view->numberOfSections();

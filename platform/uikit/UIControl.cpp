@@ -34,7 +34,7 @@ void UIControl::removeTarget(id target, objc::SEL action, unsigned long events)
 
 void UIControl::sendActionsForControlEvents(unsigned long events)
 {
-    Ref<UIControl> keep(this);
+    Ref<UIControl> keep(*this);
     auto pairs = m_pairs;
     for (auto& pair : pairs) {
         if (!(pair.events & events))
@@ -56,7 +56,7 @@ RefPtr<NSArray> UIControl::allTargets() const
     std::vector<Ref<Object>> targets;
     for (auto& pair : m_pairs) {
         if (auto t = pair.target.lock(); t && std::find(targets.begin(), targets.end(), t) == targets.end())
-            targets.emplace_back(t);
+            targets.emplace_back(*t);
     }
     return NSArray::create(std::move(targets));
 }

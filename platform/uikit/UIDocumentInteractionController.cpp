@@ -39,7 +39,7 @@ bool UIDocumentInteractionController::openDocumentWithApplication(LSApplicationP
     std::string self = UIApplication::bundleIdentifier();
     if (self.empty() || str(application->applicationIdentifier().get()) != self)
         return false;
-    Ref<UIDocumentInteractionController> keep(this);
+    Ref<UIDocumentInteractionController> keep(*this);
     auto delegate = this->delegate();
     if (delegate && objc::respondsTo(delegate.get(), "documentInteractionController:willBeginSendingToApplication:"))
         objc::send<void(UIDocumentInteractionController*, NSString*)>(delegate, "documentInteractionController:willBeginSendingToApplication:", this, application->applicationIdentifier().get());

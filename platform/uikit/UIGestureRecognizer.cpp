@@ -41,7 +41,7 @@ void UIGestureRecognizer::removeTarget(id target, objc::SEL action)
 
 void UIGestureRecognizer::sendActions()
 {
-    Ref<UIGestureRecognizer> keep(this);
+    Ref<UIGestureRecognizer> keep(*this);
     auto pairs = m_pairs;
     for (auto& pair : pairs) {
         if (auto target = pair.target.lock()) {
@@ -114,8 +114,8 @@ bool UIGestureRecognizer::offerTouch(UITouch* touch, UIEvent* event)
         if (!objc::send<bool(UIGestureRecognizer*, UITouch*)>(delegate, "gestureRecognizer:shouldReceiveTouch:", this, touch))
             return false;
     }
-    m_touches.emplace_back(touch);
-    auto touches = NSArray::create({ Ref<Object>(touch) });
+    m_touches.emplace_back(*touch);
+    auto touches = NSArray::create({ Ref<Object>(*touch) });
     objc::send<void(NSArray*, UIEvent*)>(this, "touchesBegan:withEvent:", touches.get(), event);
     return true;
 }
@@ -124,14 +124,14 @@ void UIGestureRecognizer::deliverMoved(UITouch* touch, UIEvent* event)
 {
     if (!isTracking())
         return;
-    auto touches = NSArray::create({ Ref<Object>(touch) });
+    auto touches = NSArray::create({ Ref<Object>(*touch) });
     objc::send<void(NSArray*, UIEvent*)>(this, "touchesMoved:withEvent:", touches.get(), event);
 }
 
 void UIGestureRecognizer::deliverEnded(UITouch* touch, UIEvent* event)
 {
     if (isTracking()) {
-        auto touches = NSArray::create({ Ref<Object>(touch) });
+        auto touches = NSArray::create({ Ref<Object>(*touch) });
         objc::send<void(NSArray*, UIEvent*)>(this, "touchesEnded:withEvent:", touches.get(), event);
     }
 }
@@ -139,14 +139,14 @@ void UIGestureRecognizer::deliverEnded(UITouch* touch, UIEvent* event)
 void UIGestureRecognizer::deliverCancelled(UITouch* touch, UIEvent* event)
 {
     if (isTracking()) {
-        auto touches = NSArray::create({ Ref<Object>(touch) });
+        auto touches = NSArray::create({ Ref<Object>(*touch) });
         objc::send<void(NSArray*, UIEvent*)>(this, "touchesCancelled:withEvent:", touches.get(), event);
     }
 }
 
 void UIGestureRecognizer::finishSequence()
 {
-    Ref<UIGestureRecognizer> keep(this);
+    Ref<UIGestureRecognizer> keep(*this);
     objc::send<void>(this, "reset");
     m_touches.clear();
     m_state = UIGestureRecognizerStatePossible;

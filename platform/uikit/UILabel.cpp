@@ -47,7 +47,7 @@ RefPtr<NSAttributedString> UILabel::attributedText() const
         return RefPtr<NSAttributedString>(static_cast<NSAttributedString*>(m_attributedText.get()));
     if (!m_hasText)
         return nullptr;
-    return NSAttributedString::create(m_text, { { NSFontAttributeName, Ref<Object>(m_font) }, { NSForegroundColorAttributeName, Ref<Object>(m_textColor) } });
+    return NSAttributedString::create(m_text, { { NSFontAttributeName, Ref<Object>(*m_font) }, { NSForegroundColorAttributeName, Ref<Object>(*m_textColor) } });
 }
 
 void UILabel::setAttributedText(NSAttributedString* text)

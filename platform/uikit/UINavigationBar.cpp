@@ -25,7 +25,7 @@ void UINavigationBar::setItems(NSArray* items)
         return;
     for (auto& item : items->items()) {
         if (objc::object_isKindOfClass(item.get(), UINavigationItem::staticClass()))
-            m_items.emplace_back(static_cast<UINavigationItem*>(item.get()));
+            m_items.emplace_back(*static_cast<UINavigationItem*>(item.get()));
     }
     setNeedsLayout();
 }
@@ -33,7 +33,7 @@ void UINavigationBar::setItems(NSArray* items)
 void UINavigationBar::pushNavigationItem(UINavigationItem* item, bool)
 {
     if (item)
-        m_items.emplace_back(item);
+        m_items.emplace_back(*item);
     setNeedsLayout();
 }
 

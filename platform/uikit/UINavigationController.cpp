@@ -26,7 +26,7 @@ std::vector<Ref<UIViewController>> controllersOf(NSArray* array)
         return list;
     for (auto& item : array->items()) {
         if (objc::object_isKindOfClass(item.get(), UIViewController::staticClass()) && !contains(list, static_cast<UIViewController*>(item.get())))
-            list.emplace_back(static_cast<UIViewController*>(item.get()));
+            list.emplace_back(*static_cast<UIViewController*>(item.get()));
     }
     return list;
 }
@@ -50,7 +50,7 @@ RefPtr<UINavigationController> UINavigationController::initWithRootViewControlle
 {
     objc::send<RefPtr<UIViewController>>(this, "init");
     if (root)
-        replaceStack({ Ref<UIViewController>(root) }, false);
+        replaceStack({ Ref<UIViewController>(*root) }, false);
     return RefPtr<UINavigationController>(this);
 }
 
@@ -78,7 +78,7 @@ void UINavigationController::pushViewController(UIViewController* controller, bo
         return;
     }
     auto stack = childList();
-    stack.emplace_back(controller);
+    stack.emplace_back(*controller);
     replaceStack(std::move(stack), animated);
 }
 
@@ -168,14 +168,14 @@ void UINavigationController::refreshBar()
     std::vector<Ref<Object>> items;
     for (auto& c : childList()) {
         if (auto item = objc::send<RefPtr<UINavigationItem>>(c, "navigationItem"))
-            items.emplace_back(item);
+            items.emplace_back(*item);
     }
     m_bar->setItems(NSArray::create(std::move(items)).get());
 }
 
 void UINavigationController::replaceStack(std::vector<Ref<UIViewController>> stack, bool animated)
 {
-    Ref<UINavigationController> keep(this);
+    Ref<UINavigationController> keep(*this);
     auto old = childList();
     RefPtr<UIViewController> oldTop = old.empty() ? nullptr : RefPtr<UIViewController>(old.back());
     std::vector<Ref<UIViewController>> removed;
@@ -214,7 +214,7 @@ void UINavigationController::showTop(UIViewController* top, UIViewController* pr
         if (newTop)
             newTop->beginAppearanceTransition(true, animated);
     }
-    Ref<UINavigationController> self(this);
+    Ref<UINavigationController> self(*this);
     auto finish = [self, newTop, oldTop, onScreen, removed = std::move(removed)] {
         if (oldTop && oldTop.get() != self->topViewController().get() && oldTop->isViewLoaded())
             oldTop->view()->removeFromSuperview();

@@ -59,14 +59,14 @@ void UINavigationItem::setLeftBarButtonItem(UIBarButtonItem* item)
 {
     m_left.clear();
     if (item)
-        m_left.emplace_back(item);
+        m_left.emplace_back(*item);
 }
 
 void UINavigationItem::setRightBarButtonItem(UIBarButtonItem* item)
 {
     m_right.clear();
     if (item)
-        m_right.emplace_back(item);
+        m_right.emplace_back(*item);
 }
 
 RefPtr<NSArray> UINavigationItem::leftBarButtonItems() const { return m_left.empty() ? nullptr : RefPtr<NSArray>(NSArray::create(m_left)); }

@@ -48,7 +48,7 @@ std::vector<Ref<UIResponder>> UIResponder::chainFrom(UIResponder* start)
     for (RefPtr<UIResponder> r(start); r; r = objc::send<RefPtr<UIResponder>>(r, "nextResponder")) {
         if (chain.size() > 1000)
             break; // a chain that loops back on itself
-        chain.push_back(r);
+        chain.push_back(Ref<UIResponder>(*r));
     }
     return chain;
 }

@@ -98,7 +98,7 @@ void UITableView::scrollToRowAtIndexPath(NSIndexPath* indexPath, long scrollPosi
 
 bool UITableView::userTapRow(NSIndexPath* indexPath)
 {
-    Ref<UITableView> keep(this);
+    Ref<UITableView> keep(*this);
     if (!indexPath || !m_allowsSelection || indexPath->row() >= numberOfRowsInSection(indexPath->section()))
         return false;
     if (m_swipedRow) {
@@ -113,7 +113,7 @@ bool UITableView::userTapRow(NSIndexPath* indexPath)
             return false;
     }
     if (m_selected && !m_selected->isEqual(target.get())) {
-        Ref<NSIndexPath> previous = m_selected;
+        RefPtr<NSIndexPath> previous = m_selected;
         changeSelection(nullptr);
         if (answers(d, "tableView:didDeselectRowAtIndexPath:"))
             objc::send<void(UITableView*, NSIndexPath*)>(d, "tableView:didDeselectRowAtIndexPath:", this, previous.get());
@@ -172,7 +172,7 @@ void UITableView::reloadRowsAtIndexPaths(NSArray* indexPaths, long animation)
 
 void UITableView::applyUpdates()
 {
-    Ref<UITableView> keep(this);
+    Ref<UITableView> keep(*this);
     auto deletes = std::exchange(m_pendingDeletes, {});
     auto inserts = std::exchange(m_pendingInserts, {});
     auto reloads = std::exchange(m_pendingReloads, {});
@@ -239,7 +239,7 @@ void UITableView::applyUpdates()
 
 std::vector<Ref<UITableViewRowAction>> UITableView::userSwipeRow(NSIndexPath* indexPath)
 {
-    Ref<UITableView> keep(this);
+    Ref<UITableView> keep(*this);
     if (!indexPath || m_editing || indexPath->row() >= numberOfRowsInSection(indexPath->section()))
         return {};
     closeSwipe(true);
@@ -261,7 +261,7 @@ std::vector<Ref<UITableViewRowAction>> UITableView::userSwipeRow(NSIndexPath* in
         if (list) {
             for (auto& item : list->items()) {
                 if (objc::object_isKindOfClass(item.get(), UITableViewRowAction::staticClass()))
-                    actions.emplace_back(static_cast<UITableViewRowAction*>(item.get()));
+                    actions.emplace_back(*static_cast<UITableViewRowAction*>(item.get()));
             }
         }
     }
@@ -278,7 +278,7 @@ std::vector<Ref<UITableViewRowAction>> UITableView::userSwipeRow(NSIndexPath* in
             auto table = weak.lock();
             if (!table)
                 return;
-            Ref<NSIndexPath> row(path);
+            RefPtr<NSIndexPath> row(path);
             table->closeSwipe(true);
             if (id source = table->source())
                 objc::send<void(UITableView*, long, NSIndexPath*)>(source, "tableView:commitEditingStyle:forRowAtIndexPath:", table.get(), long(UITableViewCellEditingStyleDelete), row.get());
@@ -298,7 +298,7 @@ bool UITableView::userChooseRowAction(const std::string& title)
     auto actions = m_swipeActions;
     for (auto& action : actions) {
         if (str(action->title().get()) == title) {
-            Ref<NSIndexPath> row = m_swipedRow;
+            RefPtr<NSIndexPath> row = m_swipedRow;
             action->perform(row.get());
             return true;
         }
@@ -310,7 +310,7 @@ void UITableView::closeSwipe(bool tellDelegate)
 {
     if (!m_swipedRow)
         return;
-    Ref<NSIndexPath> row = m_swipedRow;
+    RefPtr<NSIndexPath> row = m_swipedRow;
     m_swipedRow = nullptr;
     m_swipeActions.clear();
     id d = tableDelegate();

@@ -109,7 +109,7 @@ void UITableView::setEditing(bool editing)
 
 void UITableView::reloadData()
 {
-    Ref<UITableView> keep(this);
+    Ref<UITableView> keep(*this);
     loadCounts();
     setNeedsLayout();
     layoutIfNeeded();
@@ -333,7 +333,7 @@ Ref<UIView> UITableView::makeHeader(long section)
         }
         view = header;
     }
-    return Ref<UIView>(view);
+    return view.releaseNonNull();
 }
 
 Ref<UITableViewCell> UITableView::makeCell(const RowKey& key)
@@ -345,12 +345,12 @@ Ref<UITableViewCell> UITableView::makeCell(const RowKey& key)
         cell = objc::send<RefPtr<UITableViewCell>(UITableView*, NSIndexPath*)>(ds, "tableView:cellForRowAtIndexPath:", this, path.get());
     if (!cell || !objc::object_isKindOfClass(cell.get(), UITableViewCell::staticClass()))
         throw NSInternalInconsistencyException(std::string("UITableView (") + objc::object_getClassName(this) + ") failed to obtain a cell from its dataSource (" + objc::object_getClassName(ds) + ")");
-    return Ref<UITableViewCell>(cell);
+    return cell.releaseNonNull();
 }
 
 void UITableView::layoutSubviews()
 {
-    Ref<UITableView> keep(this);
+    Ref<UITableView> keep(*this);
     loadIfNeeded();
     computeGeometry();
     double width = bounds().size.width;

@@ -36,7 +36,7 @@ void UITableViewRowAction::setBackgroundColor(UIColor* color)
 
 void UITableViewRowAction::perform(NSIndexPath* indexPath)
 {
-    Ref<UITableViewRowAction> keep(this);
+    Ref<UITableViewRowAction> keep(*this);
     if (m_handler) {
         auto handler = m_handler; // the handler may replace itself
         handler(this, indexPath);

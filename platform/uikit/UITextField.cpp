@@ -34,7 +34,7 @@ void UITextField::setTextColor(UIColor* color) { m_textColor = color ? RefPtr<Ob
 
 bool UITextField::userReplaceText(const std::string& text)
 {
-    Ref<UITextField> keep(this);
+    Ref<UITextField> keep(*this);
     if (!isEnabled())
         return false;
     auto current = ns(m_text);

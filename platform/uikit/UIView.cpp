@@ -82,7 +82,7 @@ Ref<CALayer> UIView::layer() const
         layer->setView(const_cast<UIView*>(this));
         m_layer = layer;
     }
-    return Ref<CALayer>(static_cast<CALayer*>(m_layer.get()));
+    return Ref<CALayer>(*static_cast<CALayer*>(m_layer.get()));
 }
 
 void UIView::setCenter(CGPoint c)
@@ -143,7 +143,7 @@ void UIView::insertSubview(UIView* view, long index)
 {
     if (!view || isDescendantOfView(view))
         return; // a view cannot hold itself or one of its ancestors
-    Ref<UIView> keep(view);
+    Ref<UIView> keep(*view);
     RefPtr<UIView> oldParent = view->superview();
     bool sameParent = oldParent.get() == this;
     RefPtr<UIWindow> oldWindow = view->window();
@@ -181,7 +181,7 @@ void UIView::addSubview(UIView* view)
 
 void UIView::bringSubviewToFront(UIView* view)
 {
-    auto it = std::find(m_subviews.begin(), m_subviews.end(), Ref<UIView>(view));
+    auto it = std::find(m_subviews.begin(), m_subviews.end(), view);
     if (it == m_subviews.end())
         return;
     Ref<UIView> keep = *it;
@@ -191,7 +191,7 @@ void UIView::bringSubviewToFront(UIView* view)
 
 void UIView::sendSubviewToBack(UIView* view)
 {
-    auto it = std::find(m_subviews.begin(), m_subviews.end(), Ref<UIView>(view));
+    auto it = std::find(m_subviews.begin(), m_subviews.end(), view);
     if (it == m_subviews.end())
         return;
     Ref<UIView> keep = *it;
@@ -204,7 +204,7 @@ void UIView::removeFromSuperview()
     auto parent = superview();
     if (!parent)
         return;
-    Ref<UIView> keep(this);
+    Ref<UIView> keep(*this);
     RefPtr<UIWindow> oldWindow = window();
     objc::send<void(UIView*)>(parent, "willRemoveSubview:", this);
     objc::send<void(UIView*)>(this, "willMoveToSuperview:", nullptr);
@@ -416,7 +416,7 @@ void UIView::addConstraint(NSLayoutConstraint* constraint)
 {
     if (!constraint)
         return;
-    Ref<NSLayoutConstraint> keep(constraint);
+    Ref<NSLayoutConstraint> keep(*constraint);
     if (auto owner = constraint->owner(); owner && owner.get() != this)
         owner->removeConstraint(constraint);
     if (std::find(m_constraints.begin(), m_constraints.end(), keep) == m_constraints.end())
@@ -437,7 +437,7 @@ void UIView::addConstraints(NSArray* list)
 
 void UIView::removeConstraint(NSLayoutConstraint* constraint)
 {
-    auto it = std::find(m_constraints.begin(), m_constraints.end(), Ref<NSLayoutConstraint>(constraint));
+    auto it = std::find(m_constraints.begin(), m_constraints.end(), constraint);
     if (it == m_constraints.end())
         return;
     Ref<NSLayoutConstraint> keep = *it;
@@ -458,7 +458,7 @@ void UIView::removeConstraints(NSArray* list)
 
 void UIView::layoutIfNeeded()
 {
-    Ref<UIView> keep(this);
+    Ref<UIView> keep(*this);
     // The outermost layout pass solves the constraints of the whole tree first.
     LayoutEngine::Pass pass(this);
     if (m_needsLayout) {
@@ -496,7 +496,7 @@ std::vector<Ref<UIGestureRecognizer>> UIView::gestureRecognizerList() const
 {
     std::vector<Ref<UIGestureRecognizer>> list;
     for (auto& r : m_gestureRecognizers)
-        list.emplace_back(static_cast<UIGestureRecognizer*>(r.get()));
+        list.emplace_back(*static_cast<UIGestureRecognizer*>(r.get()));
     return list;
 }
 
@@ -504,7 +504,7 @@ void UIView::addGestureRecognizer(UIGestureRecognizer* recognizer)
 {
     if (!recognizer)
         return;
-    Ref<Object> keep(recognizer);
+    Ref<Object> keep(*recognizer);
     if (auto old = recognizer->view(); old && old.get() != this)
         old->removeGestureRecognizer(recognizer);
     if (std::find(m_gestureRecognizers.begin(), m_gestureRecognizers.end(), keep) == m_gestureRecognizers.end())
@@ -514,7 +514,7 @@ void UIView::addGestureRecognizer(UIGestureRecognizer* recognizer)
 
 void UIView::removeGestureRecognizer(UIGestureRecognizer* recognizer)
 {
-    auto it = std::find(m_gestureRecognizers.begin(), m_gestureRecognizers.end(), Ref<Object>(recognizer));
+    auto it = std::find(m_gestureRecognizers.begin(), m_gestureRecognizers.end(), recognizer);
     if (it == m_gestureRecognizers.end())
         return;
     Ref<Object> keep = *it;

@@ -72,8 +72,8 @@ void UIViewController::presentViewController(UIViewController* controller, bool 
 {
     if (!controller)
         return;
-    Ref<UIViewController> presented(controller);
-    Ref<UIViewController> presenter = outermostParent();
+    Ref<UIViewController> presented(*controller);
+    RefPtr<UIViewController> presenter = outermostParent();
     if (presenter->m_presented) {
         UIKitWarn("Warning: Attempt to present " + describe(controller) + " on " + describe(presenter.get()) + " which is already presenting " + describe(presenter->m_presented.get()));
         return;
@@ -128,7 +128,7 @@ void UIViewController::finishPresentation(Ref<UIViewController> presented, bool 
 
 void UIViewController::dismissViewControllerAnimated(bool animated, Completion completion)
 {
-    Ref<UIViewController> root = outermostParent();
+    RefPtr<UIViewController> root = outermostParent();
     RefPtr<UIViewController> presenter;
     RefPtr<UIViewController> presented;
     if (root->m_presented) {
@@ -147,7 +147,7 @@ void UIViewController::dismissViewControllerAnimated(bool animated, Completion c
     // Whatever the dismissed controller presents in turn goes at once, top first.
     std::vector<Ref<UIViewController>> above;
     for (auto c = presented->m_presented; c; c = c->m_presented)
-        above.emplace_back(c);
+        above.emplace_back(*c);
     for (auto it = above.rbegin(); it != above.rend(); ++it) {
         Ref<UIViewController> c = *it;
         auto parent = c->m_presenting.lock();
@@ -179,8 +179,8 @@ void UIViewController::dismissViewControllerAnimated(bool animated, Completion c
         presenter->beginAppearanceTransition(true, animated);
     }
     presented->beginAppearanceTransition(false, animated);
-    Ref<UIViewController> from = presenter;
-    Ref<UIViewController> gone = presented;
+    RefPtr<UIViewController> from = presenter;
+    Ref<UIViewController> gone(*presented);
     runTransition(animated, [from, gone, restores, completion = std::move(completion)]() mutable {
         from->finishDismissal(gone, restores, std::move(completion));
     });

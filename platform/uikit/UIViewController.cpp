@@ -35,7 +35,7 @@ RefPtr<UIViewController> UIViewController::initWithNibName(NSString*, id)
 RefPtr<UIView> UIViewController::view()
 {
     if (!m_view) {
-        Ref<UIViewController> keep(this);
+        Ref<UIViewController> keep(*this);
         objc::send<void>(this, "loadView");
         if (!m_view)
             loadView();
@@ -64,7 +64,7 @@ void UIViewController::loadView()
 
 void UIViewController::beginAppearanceTransition(bool appearing, bool animated)
 {
-    Ref<UIViewController> keep(this);
+    Ref<UIViewController> keep(*this);
     if (appearing) {
         if (m_appearance == Appearance::Appeared || m_appearance == Appearance::Appearing)
             return;
@@ -83,7 +83,7 @@ void UIViewController::beginAppearanceTransition(bool appearing, bool animated)
 
 void UIViewController::endAppearanceTransition()
 {
-    Ref<UIViewController> keep(this);
+    Ref<UIViewController> keep(*this);
     if (m_appearance == Appearance::Appearing) {
         m_appearance = Appearance::Appeared;
         objc::send<void(bool)>(this, "viewDidAppear:", m_appearingAnimated);
@@ -141,7 +141,7 @@ void UIViewController::addChildViewController(UIViewController* child)
 {
     if (!child || child == this)
         return;
-    Ref<UIViewController> keep(child);
+    Ref<UIViewController> keep(*child);
     if (auto old = child->parentViewController(); old.get() == this)
         return;
     else if (old)
@@ -156,7 +156,7 @@ void UIViewController::removeFromParentViewController()
     auto parent = parentViewController();
     if (!parent)
         return;
-    Ref<UIViewController> keep(this);
+    Ref<UIViewController> keep(*this);
     auto& list = parent->m_children;
     list.erase(std::remove(list.begin(), list.end(), keep), list.end());
     m_parent = objc::WeakPtr<UIViewController>();

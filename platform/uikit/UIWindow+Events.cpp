@@ -31,8 +31,8 @@ void UIWindow::sendEvent(UIEvent* event)
 {
     if (!event)
         return;
-    Ref<UIWindow> keep(this);
-    Ref<UIEvent> holdEvent(event);
+    Ref<UIWindow> keep(*this);
+    RefPtr<UIEvent> holdEvent(event);
     for (auto& touch : event->touches()) {
         auto it = std::find_if(m_touches.begin(), m_touches.end(), [&](const TrackedTouch& t) { return t.touch.get() == touch.get(); });
         switch (touch->phase()) {
@@ -62,7 +62,7 @@ void UIWindow::sendEvent(UIEvent* event)
 
 void UIWindow::touchBegan(UITouch* touch, UIEvent* event)
 {
-    TrackedTouch tracked { Ref<UITouch>(touch), {}, nullptr };
+    TrackedTouch tracked { Ref<UITouch>(*touch), {}, nullptr };
     CGPoint p = touch->windowLocation();
     auto hit = objc::send<RefPtr<UIView>(CGPoint, id)>(this, "hitTest:withEvent:", p, event);
     touch->setView(hit.get());

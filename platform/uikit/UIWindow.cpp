@@ -47,7 +47,7 @@ void UIWindow::rootAppears(bool appearing)
 {
     if (!m_root)
         return;
-    Ref<UIViewController> root = m_root;
+    RefPtr<UIViewController> root = m_root;
     root->beginAppearanceTransition(appearing, false);
     if (!appearing) {
         root->endAppearanceTransition();
@@ -65,7 +65,7 @@ void UIWindow::setRootViewController(UIViewController* controller)
 {
     if (m_root.get() == controller)
         return;
-    Ref<UIWindow> keep(this);
+    Ref<UIWindow> keep(*this);
     bool visible = !isHidden();
     if (auto old = m_root) {
         if (visible)

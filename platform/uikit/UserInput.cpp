@@ -25,7 +25,7 @@ double now()
 
 void deliver(UIWindow* window, UITouch* touch, double time)
 {
-    objc::send<void(UIEvent*)>(window, "sendEvent:", UIEvent::create({ Ref<UITouch>(touch) }, time).get());
+    objc::send<void(UIEvent*)>(window, "sendEvent:", UIEvent::create({ Ref<UITouch>(*touch) }, time).get());
 }
 }
 
@@ -76,7 +76,7 @@ bool UserInput::tapControl(UIControl* control)
 {
     if (!control || !control->isEnabled() || !control->isUserInteractionEnabled() || control->isHidden())
         return false;
-    Ref<UIControl> keep(control);
+    RefPtr<UIControl> keep(control);
     control->setHighlighted(true);
     control->sendActionsForControlEvents(UIControlEventTouchDown);
     control->setHighlighted(false);
@@ -169,7 +169,7 @@ void UserInput::pressAndHold(UIWindow* window, CGPoint point, std::chrono::milli
 {
     if (!window)
         return;
-    Ref<UIWindow> keep(window);
+    RefPtr<UIWindow> keep(window);
     double t = now();
     auto touch = UITouch::create(window, point, t);
     deliver(window, touch.get(), t);

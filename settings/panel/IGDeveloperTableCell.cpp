@@ -95,7 +95,7 @@ RefPtr<IGDeveloperTableCell> IGDeveloperTableCell::initWithDevName(NSString* dev
     UIImage* devImage, NSString* twitterName, NSString*)
 {
     objc::send<RefPtr<UITableViewCell>(long, NSString*)>(this, "initWithStyle:reuseIdentifier:", long(UITableViewCellStyleDefault), ns("IGDeveloperTableCell").get());
-    m_twitterHandle = twitterName ? ns(twitterName->str()) : nullptr;
+    m_twitterHandle = twitterName ? RefPtr<NSString>(ns(twitterName->str())) : nullptr;
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
     // The picture keeps a fixed frame and casts a thin shadow below.

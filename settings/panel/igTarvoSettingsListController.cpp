@@ -185,7 +185,7 @@ void igTarvoSettingsListController::openTwitterForUsername(NSString* userName)
 
 void igTarvoSettingsListController::shareIGKTapped(id)
 {
-    Ref<igTarvoSettingsListController> self(this);
+    Ref<igTarvoSettingsListController> self(*this);
     auto sheet = UIAlertController::create(kShareTitle, kShareMessage, UIAlertControllerStyleActionSheet);
     auto* application = UIApplication::sharedApplication();
 
@@ -268,7 +268,7 @@ void igTarvoSettingsListController::openHelp(id)
 
 void igTarvoSettingsListController::showValidationAlert(id value, PSSpecifier* specifier)
 {
-    Ref<igTarvoSettingsListController> self(this);
+    Ref<igTarvoSettingsListController> self(*this);
     RefPtr<Object> keptValue(value);
     RefPtr<PSSpecifier> row(specifier);
     auto alert = UIAlertController::create(kRestartTitle, kRestartMessage, UIAlertControllerStyleAlert);

@@ -94,7 +94,7 @@ TEST(FeedLinks, MarksSkipRangesThatDoNotFitTheText)
 {
     auto text = platform::NSMutableAttributedString::create("see example.com");
     auto links = findFeedLinks("see example.com and more after it");
-    links.push_back({ platform::NSMakeRange(40, 3), "x", objc::Ref<NSURL>(NSURL::URLWithString(ns("x.com").get()).get()) });
+    links.push_back({ platform::NSMakeRange(40, 3), "x", NSURL::URLWithString(ns("x.com").get()).releaseNonNull() });
     markFeedLinks(text.get(), links);
     EXPECT_TRUE(text->attribute(kLinkAttributeName, 4));
     EXPECT_EQ(text->text(), "see example.com");

@@ -111,8 +111,8 @@ protected:
     static testsupport::TemporaryDevice* s_newer;
     static testsupport::TemporaryDevice* s_older;
     CGRect screen;
-    Ref<UIWindow> window;
-    Ref<UIViewController> root;
+    RefPtr<UIWindow> window;
+    RefPtr<UIViewController> root;
     std::vector<std::string> log;
 };
 

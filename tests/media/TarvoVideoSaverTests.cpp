@@ -95,8 +95,8 @@ protected:
     static std::string* s_clips;
     FileServer server;
     std::string m_root;
-    Ref<UIWindow> m_window;
-    Ref<UIView> m_cell;
+    RefPtr<UIWindow> m_window;
+    RefPtr<UIView> m_cell;
 };
 std::string* VideoSaverTest::s_clips = nullptr;
 

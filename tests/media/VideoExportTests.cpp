@@ -101,7 +101,7 @@ protected:
         });
         EXPECT_EQ(done->wait(120s), 0);
         EXPECT_TRUE(onExportQueue);
-        return Ref<AVAssetExportSession>(session.get());
+        return session.releaseNonNull();
     }
 
     std::string m_root;

@@ -230,3 +230,30 @@ TEST(RuntimeDeathTest, AnObjectBuiltOutsideTheFactoryStopsWhereItIsBuilt)
     // Made through the factory it has its class.
     EXPECT_EQ(make<Dog>()->isa(), Dog::staticClass());
 }
+
+// A Ref is never null: it cannot be made empty or from nothing, a reference
+// is handed on as a plain pointer only when asked, and a Ref taken from a
+// RefPtr that holds nothing stops the process where it is taken.
+static_assert(!std::is_default_constructible_v<Ref<Dog>>);
+static_assert(!std::is_constructible_v<Ref<Dog>, std::nullptr_t>);
+static_assert(!std::is_constructible_v<Ref<Dog>, Dog*>);
+static_assert(!std::is_convertible_v<RefPtr<Dog>, Dog*>);
+static_assert(!std::is_convertible_v<Ref<Dog>, Dog*>);
+static_assert(std::is_convertible_v<Ref<Dog>, RefPtr<Animal>>);
+
+TEST(RuntimeDeathTest, ARefIsNeverNull)
+{
+    auto dog = make<Dog>();
+    Ref<Dog> moved = std::move(dog);
+    // The Ref moved from still holds its object: it shares it now.
+    EXPECT_EQ(dog.get(), moved.get());
+    EXPECT_EQ(moved->retainCount(), 2u);
+
+    RefPtr<Dog> some = moved;
+    Ref<Dog> taken = some.releaseNonNull();
+    EXPECT_FALSE(some);
+    EXPECT_EQ(taken.get(), moved.get());
+    EXPECT_EQ(moved->retainCount(), 3u);
+
+    EXPECT_DEATH({ RefPtr<Dog> none; none.releaseNonNull(); }, "a reference that is never null was made from nil");
+}

@@ -29,7 +29,7 @@ bool fireFlickUp(const std::string& bundleIdentifier, objc::id view)
 {
     std::map<std::string, Ref<objc::Object>> info { { "displayIdentifier", ns(bundleIdentifier) } };
     if (view)
-        info.emplace("iconView", Ref<objc::Object>(view));
+        info.emplace("iconView", Ref<objc::Object>(*view));
     bool handled = LAActivator::sharedInstance()->fireEvent(kFlickUp, NSDictionary::create(info).get());
     RunLoop::runUntilIdle();
     return handled;

@@ -56,7 +56,7 @@ std::vector<std::string> mergeThroughFilter(const std::vector<Offer>& offers)
 objc::Ref<Object> instagramItemWithOffer(objc::Ref<Object> offer)
 {
     auto dictionary = platform::NSDictionary::create({ { "offers", platform::NSArray::create({ std::move(offer) }) } });
-    return objc::Ref<Object>(objc::make<SoftwareUpdateItem>(platform::ns("com.burbn.instagram"), dictionary).get());
+    return objc::make<SoftwareUpdateItem>(platform::ns("com.burbn.instagram"), dictionary);
 }
 
 // Merges the items into a fresh store with the filter installed; answers how

@@ -102,8 +102,8 @@ void LAActivator::iconFlickedUp(id recognizer)
     auto view = static_cast<UIGestureRecognizer*>(recognizer)->view();
     auto icon = objc::send<RefPtr<objc::Object>>(view, "icon");
     auto identifier = objc::send<RefPtr<objc::Object>>(icon, "applicationBundleID");
-    auto info = NSDictionary::create({ { "displayIdentifier", identifier ? objc::Ref<objc::Object>(identifier) : objc::Ref<objc::Object>(ns("")) },
-        { "iconView", objc::Ref<objc::Object>(view.get()) } });
+    auto info = NSDictionary::create({ { "displayIdentifier", identifier ? objc::Ref<objc::Object>(*identifier) : objc::Ref<objc::Object>(ns("")) },
+        { "iconView", objc::Ref<objc::Object>(*view) } });
     fireEvent("libactivator.icon.flick.up", info.get());
 }
 

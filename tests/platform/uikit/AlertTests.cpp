@@ -58,8 +58,8 @@ protected:
         }).get());
         return alert;
     }
-    Ref<UIWindow> window;
-    Ref<UIViewController> root;
+    RefPtr<UIWindow> window;
+    RefPtr<UIViewController> root;
     std::vector<std::string> log;
 };
 

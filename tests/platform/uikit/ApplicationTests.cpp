@@ -105,7 +105,7 @@ TEST(UIApplication, KnowsItsWindowsAndTheKeyOne)
 {
     auto app = UIApplication::sharedApplication();
     auto first = UIWindow::create();
-    auto second = UIWindow::create();
+    RefPtr<UIWindow> second = UIWindow::create();
     EXPECT_EQ(first->frame(), CGRectMake(0, 0, 375, 667));
     first->makeKeyAndVisible();
     second->makeKeyAndVisible();

@@ -90,9 +90,9 @@ protected:
     {
         return view->cellForItemAtIndexPath(NSIndexPath::indexPathForItem(item, section).get());
     }
-    Ref<UICollectionViewFlowLayout> layout;
-    Ref<UICollectionView> view;
-    Ref<Swatches> source;
+    RefPtr<UICollectionViewFlowLayout> layout;
+    RefPtr<UICollectionView> view;
+    RefPtr<Swatches> source;
 };
 
 } // namespace

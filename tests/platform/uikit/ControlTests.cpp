@@ -28,7 +28,7 @@ public:
     }
     void bare() { calls.push_back("bare"); }
     std::vector<std::string> calls;
-    std::vector<Ref<Object>> senders;
+    std::vector<RefPtr<Object>> senders;
 };
 OBJC_CLASS_DEFINE(ActionSpy)
 

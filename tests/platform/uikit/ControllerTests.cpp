@@ -75,8 +75,8 @@ protected:
                 ++*completions;
         }));
     }
-    Ref<UIWindow> window;
-    Ref<LoggingController> root;
+    RefPtr<UIWindow> window;
+    RefPtr<LoggingController> root;
 };
 
 }

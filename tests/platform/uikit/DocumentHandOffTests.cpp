@@ -63,7 +63,7 @@ protected:
         std::filesystem::remove_all(folder);
     }
     std::string folder;
-    Ref<Receiver> receiver;
+    RefPtr<Receiver> receiver;
 };
 
 } // namespace

@@ -252,7 +252,7 @@ TEST(TextLayout, HelveticaNamesResolveToHelveticaMetricFacesAndMeasureFractional
     double width = TextWidth("some_user", "Helvetica Neue", 14);
     EXPECT_NEAR(width, 69.244, 0.01);
     auto font = UIFont::fontWithName(ns("Helvetica Neue").get(), 14);
-    auto attributes = NSDictionary::create({ { NSFontAttributeName, Ref<Object>(font) } });
+    auto attributes = NSDictionary::create({ { NSFontAttributeName, Ref<Object>(*font) } });
     CGSize measured = objc::send<CGSize(id)>(ns("some_user"), "sizeWithAttributes:", attributes.get());
     EXPECT_NEAR(measured.width, 69.244, 0.01);
     EXPECT_GT(measured.height, 14);

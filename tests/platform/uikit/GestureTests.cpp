@@ -61,10 +61,10 @@ protected:
         RunLoop::runUntilIdle();
         window->setHidden(true);
     }
-    Ref<UIWindow> window;
-    Ref<UIView> icon;
-    Ref<UIView> label;
-    Ref<GestureSpy> spy;
+    RefPtr<UIWindow> window;
+    RefPtr<UIView> icon;
+    RefPtr<UIView> label;
+    RefPtr<GestureSpy> spy;
 };
 
 }

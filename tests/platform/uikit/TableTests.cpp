@@ -77,7 +77,7 @@ public:
             t->beginUpdates();
             self->log.push_back("delete " + self->names[size_t(p->row())]);
             self->names.erase(self->names.begin() + p->row());
-            t->deleteRowsAtIndexPaths(NSArray::create({ Ref<Object>(p) }).get(), UITableViewRowAnimationFade);
+            t->deleteRowsAtIndexPaths(NSArray::create({ Ref<Object>(*p) }).get(), UITableViewRowAnimationFade);
             t->endUpdates();
         });
         if (path->row() == 0)

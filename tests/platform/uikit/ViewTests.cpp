@@ -45,7 +45,7 @@ RefPtr<UIView> hit(UIView* view, CGPoint p)
 
 TEST(UIView, SubviewsKeepOrderAndSuperviewIsWeak)
 {
-    auto parent = UIView::create(CGRectMake(0, 0, 100, 100));
+    RefPtr<UIView> parent = UIView::create(CGRectMake(0, 0, 100, 100));
     auto a = UIView::create(CGRectMake(0, 0, 10, 10));
     auto b = UIView::create(CGRectMake(0, 0, 10, 10));
     parent->addSubview(a.get());
