@@ -59,8 +59,12 @@ void serve(int fd, std::shared_ptr<std::map<std::string, ControlCommand>> comman
         if (args.empty()) {
             reply = "error: empty command\n";
         } else if (args[0] == "help") {
+            reply = "idle\n";
             for (auto& [name, _] : *commands)
                 reply += name + "\n";
+        } else if (args[0] == "idle") {
+            // Answered off the main thread, whose loop goes on meanwhile.
+            reply = platform::RunLoop::waitUntilIdle() ? "idle\n" : "error: still busy after 30 seconds\n";
         } else if (auto it = commands->find(args[0]); it == commands->end()) {
             reply = "error: unknown command '" + args[0] + "'\n";
         } else {

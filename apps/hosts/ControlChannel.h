@@ -7,7 +7,8 @@
 // the connection. Commands run on the host's main thread, one at a time.
 //
 // Replies are plain text lines; a reply whose first line starts with "error:"
-// reports a refused command.
+// reports a refused command. Every host also answers "idle" once nothing is
+// left for it to do (no input waiting, no work queued, delayed or running).
 
 #include <functional>
 #include <map>

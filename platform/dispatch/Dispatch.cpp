@@ -387,6 +387,54 @@ void RunLoop::runFor(Duration duration)
         runOneMainItem(deadline);
 }
 
+namespace {
+std::mutex g_sourcesLock;
+std::vector<std::function<bool()>>& sources()
+{
+    static auto* list = new std::vector<std::function<bool()>>;
+    return *list;
+}
+}
+
+void RunLoop::addSource(std::function<bool()> hasPendingInput)
+{
+    std::lock_guard guard(g_sourcesLock);
+    sources().push_back(std::move(hasPendingInput));
+}
+
+void RunLoop::beginActivity()
+{
+    g_outstanding.fetch_add(1);
+}
+
+void RunLoop::endActivity()
+{
+    g_outstanding.fetch_sub(1);
+}
+
+bool RunLoop::waitUntilIdle(Duration limit)
+{
+    auto deadline = Clock::now() + limit;
+    for (;;) {
+        // Sources first: input is either still waiting at its source, or
+        // being taken in (an activity), or queued, so the count read after
+        // cannot miss it.
+        std::vector<std::function<bool()>> list;
+        {
+            std::lock_guard guard(g_sourcesLock);
+            list = sources();
+        }
+        bool pending = false;
+        for (auto& source : list)
+            pending = pending || source();
+        if (!pending && g_outstanding.load() == 0)
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 bool RunLoop::runUntil(const std::function<bool()>& done, Duration limit)
 {
     auto deadline = Clock::now() + limit;

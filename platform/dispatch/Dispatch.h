@@ -77,6 +77,18 @@ public:
     // and none running on other queues (which might queue more); gives up
     // after `limit`. Answers whether it became idle.
     static bool runUntilIdle(Duration limit = std::chrono::seconds(30));
+    // Waits, on any thread but the main one (whose loop keeps running), until
+    // no input waits at a source, and no work is queued, pending on a timer or
+    // running on any queue; gives up after `limit`. Answers whether that
+    // moment came.
+    static bool waitUntilIdle(Duration limit = std::chrono::seconds(30));
+    // Adds an input source: `hasPendingInput` answers whether input has
+    // arrived that nobody has taken in yet (a message waiting on a socket).
+    static void addSource(std::function<bool()> hasPendingInput);
+    // Brackets the taking in of input outside the queues (from reading it to
+    // queueing its handling): the process is not idle in between.
+    static void beginActivity();
+    static void endActivity();
     // Runs main-queue work for `duration`.
     static void runFor(Duration duration);
     // Runs main-queue work until `done` answers true or `limit` passes.

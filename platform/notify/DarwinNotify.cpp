@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -61,19 +62,27 @@ void listen(int fd)
 {
     char buffer[1024];
     for (;;) {
-        ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n < 0) {
+        // Wait with the datagram left in place, so that it counts as waiting
+        // input until its handling is under way.
+        if (::recv(fd, buffer, sizeof buffer, MSG_PEEK) < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
-        std::string name(buffer, size_t(n));
-        auto& s = subscriber();
-        std::lock_guard guard(s.lock);
-        for (auto& [token, reg] : s.registrations) {
-            if (reg.name == name)
-                reg.queue->async([handler = reg.handler, token = token] { handler(token); });
+        RunLoop::beginActivity();
+        ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n >= 0) {
+            std::string name(buffer, size_t(n));
+            auto& s = subscriber();
+            std::lock_guard guard(s.lock);
+            for (auto& [token, reg] : s.registrations) {
+                if (reg.name == name)
+                    reg.queue->async([handler = reg.handler, token = token] { handler(token); });
+            }
         }
+        RunLoop::endActivity();
+        if (n < 0 && errno != EINTR)
+            return;
     }
 }
 
@@ -104,6 +113,15 @@ bool ensureListening(Subscriber& s)
     s.socket = fd;
     s.pid = pid;
     s.root = Device::root();
+    static std::once_flag source;
+    std::call_once(source, [] {
+        RunLoop::addSource([] {
+            auto& s = subscriber();
+            std::lock_guard guard(s.lock);
+            int waiting = 0;
+            return s.socket >= 0 && ::ioctl(s.socket, FIONREAD, &waiting) == 0 && waiting > 0;
+        });
+    });
     std::thread(listen, fd).detach();
     return true;
 }

@@ -156,6 +156,8 @@ TEST(FeedActionsRoad, TheFeedServiceEndsWithInstagramAndTheDeviceSaysWhereItWas)
         EXPECT_TRUE(has(control("Instagram", "feed"), "1 photo @lena.sails"));
     }
     // Instagram has ended: nothing answers on its port any more.
-    auto answer = platform::HTTPClient::getAndWait("http://127.0.0.1:" + std::to_string(port) + "/feed.json", { .timeout = std::chrono::seconds(2) });
+    platform::HTTPRequestOptions quickly;
+    quickly.timeout = std::chrono::seconds(2);
+    auto answer = platform::HTTPClient::getAndWait("http://127.0.0.1:" + std::to_string(port) + "/feed.json", quickly);
     EXPECT_FALSE(answer.ok);
 }

@@ -146,7 +146,8 @@ TEST(SwitcherProcesses, OnIOS8WithoutTheGestureLibraryInstagramsRequestOpensNoth
     auto instagram = startHost("Instagram");
     control("SpringBoard", "unlock");
     EXPECT_EQ(control("Instagram", "long-press-profile"), "background\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Once SpringBoard has taken in and handled whatever the request sent it:
+    ASSERT_EQ(control("SpringBoard", "idle"), "idle\n");
     EXPECT_EQ(control("SpringBoard", "screen").rfind("list", 0), std::string::npos);
     // The swipe on the icon works without it.
     EXPECT_EQ(control("SpringBoard", "swipe-up com.burbn.instagram"), kListWithBoth);
@@ -185,7 +186,8 @@ TEST(SwitcherProcesses, AnUnlockWithAnUnsupportedInstagramShowsTheNoticeOnce)
     EXPECT_TRUE(eventually([&] { return control("SpringBoard", "screen") == notice; }));
     EXPECT_EQ(control("SpringBoard", "choose Okay"), "home screen\n");
     control("SpringBoard", "unlock");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Once the second check has been asked and answered:
+    ASSERT_EQ(control("SpringBoard", "idle"), "idle\n");
     EXPECT_EQ(control("SpringBoard", "screen"), "home screen\n");
     EXPECT_EQ(device.service.requestCount(), 2);
 }

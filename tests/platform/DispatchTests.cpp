@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,40 @@ TEST(Dispatch, IdleWaitsForBackgroundWorkThatPostsBackToMain)
     });
     EXPECT_TRUE(RunLoop::runUntilIdle(5s));
     EXPECT_TRUE(delivered);
+}
+
+TEST(Dispatch, WaitingForIdleFromAnotherThreadWaitsForDelayedWorkAndForInputAtASource)
+{
+    // Delayed work on a serial queue, then work it queues in turn.
+    auto queue = DispatchQueue::create("idle.test");
+    std::atomic<bool> done { false };
+    queue->after(50ms, [&] { dispatch_async(dispatch_get_global_queue(), [&] { done = true; }); });
+    EXPECT_TRUE(RunLoop::waitUntilIdle(5s));
+    EXPECT_TRUE(done);
+
+    // Input that has arrived but not been taken in keeps the process busy,
+    // and so does taking it in, until its handling is queued.
+    // (Sources stay for the life of the process: they hold what they read.)
+    auto waiting = std::make_shared<std::atomic<bool>>(true);
+    std::atomic<bool> handled { false };
+    RunLoop::addSource([waiting] { return waiting->load(); });
+    std::thread reader([&] {
+        std::this_thread::sleep_for(50ms);
+        RunLoop::beginActivity();
+        *waiting = false;
+        std::this_thread::sleep_for(50ms);
+        queue->async([&] { handled = true; });
+        RunLoop::endActivity();
+    });
+    EXPECT_TRUE(RunLoop::waitUntilIdle(5s));
+    EXPECT_TRUE(handled);
+    reader.join();
+
+    // A source that never lets go makes the wait give up, and say so.
+    auto stuck = std::make_shared<std::atomic<bool>>(true);
+    RunLoop::addSource([stuck] { return stuck->load(); });
+    EXPECT_FALSE(RunLoop::waitUntilIdle(30ms));
+    *stuck = false;
 }
 
 TEST(Dispatch, DelayedWorkRunsNoSoonerThanAsked)
