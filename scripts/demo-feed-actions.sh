@@ -25,18 +25,18 @@ section "Instagram's feed, served by its feed service"
 "$IGTARVO" launch Instagram | show
 echo "   the feed service answers on port $(python3 -c "import plistlib,sys; print(plistlib.load(open(sys.argv[1],'rb')).get('FeedServicePort'))" "$root/etc/igtarvo/device.plist")"
 control feed | show
-"$IGTARVO" screenshot Instagram -o "$SHOTS/08-feed.png" | show
+"$IGTARVO" screenshot Instagram -o "$SHOTS/05-feed.png" | show
 
 section "The actions menu of someone else's photo"
 control open-menu 1 | show
-"$IGTARVO" screenshot Instagram -o "$SHOTS/09-actions-menu.png" | show
+"$IGTARVO" screenshot Instagram -o "$SHOTS/06-actions-menu.png" | show
 
 section "Repost with the tab along the left edge (the strip's third picture)"
 control tap-strip 3 | show
 for _ in $(seq 100); do control share-caption >/dev/null 2>&1 && break; sleep 0.1; done
 control share-caption | show
 ls -l "$(ls -d "$root"/var/mobile/Containers/Data/Application/*/tmp)"/*.igo | sed 's/^.* \([^ ]*\.igo\)$/   hand-off file: \1/'
-"$IGTARVO" screenshot Instagram -o "$SHOTS/10-repost-share-screen.png" | show
+"$IGTARVO" screenshot Instagram -o "$SHOTS/07-repost-share-screen.png" | show
 control share | show
 
 section "Save Media on a video"
@@ -45,7 +45,7 @@ control open-menu 3 >/dev/null
 control choose Save Media | show
 for _ in $(seq 50); do control alert-bar | grep -q 'text="Saving' && break; sleep 0.05; done
 control alert-bar | show
-"$IGTARVO" screenshot Instagram -o "$SHOTS/11-saving-video.png" | show
+"$IGTARVO" screenshot Instagram -o "$SHOTS/08-saving-video.png" | show
 for _ in $(seq 300); do [ "$(videos)" -gt "$before" ] && break; sleep 0.1; done
 echo "   videos in the photo library: $before before, $(videos) now"
 "$IGTARVO" photos list | tail -1 | show

@@ -44,13 +44,13 @@ echo "the service says 7.10 is the newest supported; the device has Instagram 7.
 "$IGTARVO" control SpringBoard unlock | show
 sleep 0.5
 "$IGTARVO" control SpringBoard screen | show
-"$IGTARVO" screenshot SpringBoard -o "$SHOTS/09-version-notice.png" | show
+"$IGTARVO" screenshot SpringBoard -o "$SHOTS/13-version-notice.png" | show
 
 section "A picture with the repost watermark"
 picture="$SHOTS/picture.jpg"
 convert -seed 7 -size 640x480 plasma:fractal -blur 0x2 "$picture"
-"$IGTARVO" watermark "$picture" --user some_user --position 1 -o "$SHOTS/10-watermarked-bottom.png" | show
-"$IGTARVO" watermark "$picture" --user some_user --position 4 -o "$SHOTS/11-watermarked-right.png" | show
+"$IGTARVO" watermark "$picture" --user some_user --position 1 -o "$SHOTS/14-watermarked-bottom.png" | show
+"$IGTARVO" watermark "$picture" --user some_user --position 4 -o "$SHOTS/15-watermarked-right.png" | show
 rm -f "$picture"
 
 section "A video with the repost watermark"
@@ -58,6 +58,6 @@ clip_dir=$(mktemp -d)
 ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=30:duration=3 \
   -f lavfi -i sine=frequency=440:sample_rate=44100:duration=3 -c:v libx264 -pix_fmt yuv420p -c:a aac -shortest "$clip_dir/in.mp4"
 "$IGTARVO" video watermark "$clip_dir/in.mp4" --user some_user --position 4 -o "$clip_dir/out.mov" | show
-ffmpeg -nostdin -loglevel error -y -ss 1.5 -i "$clip_dir/out.mov" -frames:v 1 "$SHOTS/12-video-watermarked-right.png"
-echo "$SHOTS/12-video-watermarked-right.png (a frame of the exported video)" | show
+ffmpeg -nostdin -loglevel error -y -ss 1.5 -i "$clip_dir/out.mov" -frames:v 1 "$SHOTS/16-video-watermarked-right.png"
+echo "$SHOTS/16-video-watermarked-right.png (a frame of the exported video)" | show
 rm -rf "$clip_dir"

@@ -26,20 +26,20 @@ trap cleanup EXIT
 "$IGTARVO" launch igTarvoApp
 echo "-- the panel:"
 "$IGTARVO" control igTarvoApp screen | sed 's/^/  /'
-shot igTarvoApp 05-settings-panel
+shot igTarvoApp 09-settings-panel
 echo "-- a post taken 2 hours ago, as Instagram's feed shows it now:"
 "$IGTARVO" control Instagram post-time 7200 | sed 's/^/  /'
 echo "-- flip \"Exact post times\" off in the panel:"
 "$IGTARVO" control igTarvoApp flip 0 0 | grep 'Exact post times' | sed 's/^/  /'
-shot igTarvoApp 06-settings-switch-off
+shot igTarvoApp 10-settings-switch-off
 sleep 0.3
 echo "-- the same post in the running Instagram (not restarted):"
 "$IGTARVO" control Instagram post-time 7200 | sed 's/^/  /'
-shot Instagram 07-feed-without-exact-times
+shot Instagram 11-feed-without-exact-times
 "$IGTARVO" control igTarvoApp flip 0 0 >/dev/null
 echo "-- flip \"Grid and list button\": the panel asks first"
 "$IGTARVO" control igTarvoApp flip 0 1 | sed 's/^/  /'
-shot igTarvoApp 08-settings-restart-question
+shot igTarvoApp 12-settings-restart-question
 echo "-- choose Cancel: the switch goes back"
 "$IGTARVO" control igTarvoApp choose Cancel | grep 'Grid and list' | sed 's/^/  /'
 echo "-- the settings as stored:"
