@@ -105,6 +105,8 @@ TEST(SwitcherProcesses, ALongPressInsideInstagramOpensTheListInSpringBoard)
 
     EXPECT_EQ(control("Instagram", "long-press-profile"), "background\n");
     EXPECT_TRUE(eventually([] { return control("SpringBoard", "screen") == kListWithBoth; }));
+    // Let the presentation come to rest before the next tap.
+    ASSERT_EQ(control("SpringBoard", "idle"), "idle\n");
 
     control("SpringBoard", "tap-row 1 1");
     EXPECT_TRUE(ends(instagram));
@@ -120,6 +122,8 @@ TEST(SwitcherProcesses, ClosingTheListLeavesInstagramInTheBackground)
     auto instagram = startHost("Instagram");
     control("Instagram", "long-press-profile");
     EXPECT_TRUE(eventually([] { return control("SpringBoard", "screen").rfind("list", 0) == 0; }));
+    // Let the presentation come to rest before the next tap.
+    ASSERT_EQ(control("SpringBoard", "idle"), "idle\n");
     EXPECT_EQ(control("SpringBoard", "tap-bar-button left"), "home screen\n");
     EXPECT_EQ(control("Instagram", "state"), "background\n");
     EXPECT_EQ(device.launches(), "");
@@ -135,6 +139,8 @@ TEST(SwitcherProcesses, OnIOS8TheRequestReachesTheListThroughTheGestureLibrary)
     EXPECT_EQ(control("SpringBoard", "unlock"), "unlocked\n");
     control("Instagram", "long-press-profile");
     EXPECT_TRUE(eventually([] { return control("SpringBoard", "screen") == kListWithBoth; }));
+    // Let the presentation come to rest before the next tap.
+    ASSERT_EQ(control("SpringBoard", "idle"), "idle\n");
     EXPECT_EQ(control("SpringBoard", "shortcut igk_account_switcher"), "error: this device has no shortcut items\n");
 }
 
