@@ -98,7 +98,7 @@ bool AccountJournal::write(const std::string& file) const
         { "undoing", NSNumber::numberWithBool(m_undoing) },
         { "started", NSNumber::numberWithBool(m_started) },
     });
-    return writePropertyListFile(journal.get(), file, PropertyListFormat::Binary);
+    return writePropertyListFile(journal, file, PropertyListFormat::Binary);
 }
 
 std::optional<AccountJournal> AccountJournal::read(const std::string& file)

@@ -135,7 +135,7 @@ bool Device::setSetting(const std::string& key, id value)
     settings->set(key, value);
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-    return writePropertyListFile(settings.get(), file, PropertyListFormat::XML);
+    return writePropertyListFile(settings, file, PropertyListFormat::XML);
 }
 
 double NSFoundationVersionNumber()

@@ -45,12 +45,10 @@ private:
 inline Ref<NSString> ns(std::string text) { return NSString::create(std::move(text)); }
 // The text of a string object, or "" for nil or a non-string.
 std::string str(id object);
-template<class T> std::string str(const RefPtr<T>& object) { return str(object.get()); }
-template<class T> std::string str(const Ref<T>& object) { return str(object.get()); }
+template<objc::StrongReference P> std::string str(const P& object) { return str(object.get()); }
 // Whether the object is a string (false for nil).
 bool isString(id object);
-template<class T> bool isString(const RefPtr<T>& object) { return isString(object.get()); }
-template<class T> bool isString(const Ref<T>& object) { return isString(object.get()); }
+template<objc::StrongReference P> bool isString(const P& object) { return isString(object.get()); }
 
 // A value read as a boolean the way `boolValue` reads it: a number (non-zero
 // is yes) or a string (NSString::boolValue); no for nil and anything else.

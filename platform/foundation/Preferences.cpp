@@ -90,7 +90,7 @@ bool rewriteDomain(const std::string& applicationID, const std::function<void(NS
         return false;
     auto values = NSMutableDictionary::create(current.values->entries());
     change(*values);
-    return writePropertyListFile(values.get(), file, PropertyListFormat::Binary);
+    return writePropertyListFile(values, file, PropertyListFormat::Binary);
 }
 
 } // namespace

@@ -22,13 +22,8 @@ RefPtr<Object> readPropertyListFile(const std::string& path);
 // Writes atomically: a temporary file in the same folder, then a rename over
 // the target. Answers whether the file now holds the list.
 bool writePropertyListFile(id plist, const std::string& path, PropertyListFormat format = PropertyListFormat::Binary);
-template<class T>
-bool writePropertyListFile(const RefPtr<T>& plist, const std::string& path, PropertyListFormat format = PropertyListFormat::Binary)
-{
-    return writePropertyListFile(plist.get(), path, format);
-}
-template<class T>
-bool writePropertyListFile(const Ref<T>& plist, const std::string& path, PropertyListFormat format = PropertyListFormat::Binary)
+template<objc::StrongReference P>
+bool writePropertyListFile(const P& plist, const std::string& path, PropertyListFormat format = PropertyListFormat::Binary)
 {
     return writePropertyListFile(plist.get(), path, format);
 }

@@ -16,8 +16,7 @@ struct objc_selector;
 using SEL = const objc_selector*;
 
 bool object_isKindOfClass(id, Class);
-template<class T> bool object_isKindOfClass(const RefPtr<T>& object, Class cls) { return object_isKindOfClass(object.get(), cls); }
-template<class T> bool object_isKindOfClass(const Ref<T>& object, Class cls) { return object_isKindOfClass(object.get(), cls); }
+template<StrongReference P> bool object_isKindOfClass(const P& object, Class cls) { return object_isKindOfClass(object.get(), cls); }
 
 template<class T> struct IsRefPtr : std::false_type { };
 template<class T> struct IsRefPtr<RefPtr<T>> : std::true_type { using Pointee = T; };

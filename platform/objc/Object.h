@@ -134,6 +134,12 @@ private:
     T* m_ptr;
 };
 
+// Either kind of strong reference, for readers that take any object.
+template<class P> struct IsStrongReference : std::false_type { };
+template<class T> struct IsStrongReference<RefPtr<T>> : std::true_type { };
+template<class T> struct IsStrongReference<Ref<T>> : std::true_type { };
+template<class P> concept StrongReference = IsStrongReference<P>::value;
+
 namespace detail {
 [[noreturn]] void nullReference();
 }

@@ -240,26 +240,14 @@ auto send(id self, const char* selector, Given&&... given)
     return send<S>(self, sel_registerName(selector), std::forward<Given>(given)...);
 }
 
-template<class S, class T, class... Given>
-auto send(const RefPtr<T>& self, const char* selector, Given&&... given)
+template<class S, StrongReference P, class... Given>
+auto send(const P& self, const char* selector, Given&&... given)
 {
     return send<S>(static_cast<id>(self.get()), sel_registerName(selector), std::forward<Given>(given)...);
 }
 
-template<class S, class T, class... Given>
-auto send(const RefPtr<T>& self, SEL sel, Given&&... given)
-{
-    return send<S>(static_cast<id>(self.get()), sel, std::forward<Given>(given)...);
-}
-
-template<class S, class T, class... Given>
-auto send(const Ref<T>& self, const char* selector, Given&&... given)
-{
-    return send<S>(static_cast<id>(self.get()), sel_registerName(selector), std::forward<Given>(given)...);
-}
-
-template<class S, class T, class... Given>
-auto send(const Ref<T>& self, SEL sel, Given&&... given)
+template<class S, StrongReference P, class... Given>
+auto send(const P& self, SEL sel, Given&&... given)
 {
     return send<S>(static_cast<id>(self.get()), sel, std::forward<Given>(given)...);
 }
@@ -276,21 +264,14 @@ T* dynamicCast(id object)
     return object_isKindOfClass(object, T::staticClass()) ? static_cast<T*>(object) : nullptr;
 }
 
-template<class T, class U>
-RefPtr<T> dynamicCast(const RefPtr<U>& object)
-{
-    return RefPtr<T>(dynamicCast<T>(static_cast<id>(object.get())));
-}
-
-template<class T, class U>
-RefPtr<T> dynamicCast(const Ref<U>& object)
+template<class T, StrongReference P>
+RefPtr<T> dynamicCast(const P& object)
 {
     return RefPtr<T>(dynamicCast<T>(static_cast<id>(object.get())));
 }
 
 // Whether obj answers the selector (false for nil).
 inline bool respondsTo(id obj, const char* selector) { return object_respondsToSelector(obj, sel_registerName(selector)); }
-template<class T> bool respondsTo(const RefPtr<T>& obj, const char* selector) { return respondsTo(obj.get(), selector); }
-template<class T> bool respondsTo(const Ref<T>& obj, const char* selector) { return respondsTo(obj.get(), selector); }
+template<StrongReference P> bool respondsTo(const P& obj, const char* selector) { return respondsTo(obj.get(), selector); }
 
 } // namespace objc

@@ -50,7 +50,7 @@ bool UIPasteboard::setString(NSString* text)
     if (text)
         board->set(kStringKey, text);
     board->set(kChangeCountKey, NSNumber::numberWithInteger(changeCount() + 1).get());
-    return writePropertyListFile(board.get(), file, PropertyListFormat::XML);
+    return writePropertyListFile(board, file, PropertyListFormat::XML);
 }
 
 void UIPasteboard::registerMethods(objc::ClassBuilder<UIPasteboard>& b)

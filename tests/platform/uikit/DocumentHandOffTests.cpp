@@ -50,7 +50,7 @@ protected:
         auto schemes = NSArray::create({ ns("Example") });
         auto type = NSDictionary::create({ { "CFBundleURLSchemes", schemes } });
         auto info = NSDictionary::create({ { "CFBundleIdentifier", ns("com.example.app") }, { "CFBundleURLTypes", NSArray::create({ type }) } });
-        ASSERT_TRUE(writePropertyListFile(info.get(), folder + "/Example.app/Info.plist", PropertyListFormat::XML));
+        ASSERT_TRUE(writePropertyListFile(info, folder + "/Example.app/Info.plist", PropertyListFormat::XML));
         NSBundle::setMainBundlePath(folder + "/Example.app");
         receiver = objc::make<Receiver>();
         UIApplication::sharedApplication()->setDelegate(receiver.get());
